@@ -1,0 +1,325 @@
+#include "xmldatastore.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStack>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace kit {
+
+namespace {
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("ns::XmlDataReader::Private", text);
+}
+} // namespace
+
+class XmlDataReader::Private
+{
+public:
+    bool hasError() const { return !reader || reader->hasError(); }
+
+    bool isStartOf(const QString &name) const
+    {
+        return !hasError() && reader->isStartElement() && reader->name() == name;
+    }
+
+    void nextToken()
+    {
+        if (!reader)
+            return;
+        do {
+            reader->readNext();
+        } while (reader->isCharacters() && !reader->hasError());
+    }
+
+    void expectStart(const QString &name)
+    {
+        if (!reader->isStartElement() || reader->name() != name)
+            setError(translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "Element <%1> expected.")).arg(name));
+    }
+
+    void expectEnd(const QString &name)
+    {
+        if (!reader->isEndElement() || reader->name() != name)
+            setError(translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "Closing tag </%1> expected.")).arg(name));
+    }
+
+    // Passes over what the object did not read, up to the first end tag.
+    void closeElement(const QString &name)
+    {
+        while (!reader->hasError() && !reader->atEnd() && reader->name() != name && !reader->isEndElement())
+            nextToken();
+        if (!reader->hasError() && reader->isEndElement() && reader->name() == name) {
+            nextToken();
+            return;
+        }
+        setError(translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "Closing tag </%1> expected instead of <%2>."))
+                     .arg(name, reader->name().toString()));
+        nextToken();
+    }
+
+    void setError(const QString &message)
+    {
+        if (!reader)
+            return;
+        const QString text = translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "XML parsing error at line %1, column %2: %3"))
+                                 .arg(QString::number(reader->lineNumber()), QString::number(reader->columnNumber()), message);
+        qDebug() << text;
+        reader->raiseError(text);
+    }
+
+    QStack<QString> elementStack;
+    std::unique_ptr<QXmlStreamReader> reader;
+    int version = 0;
+};
+
+XmlDataReader::XmlDataReader(const DataFormat &format)
+    : TextDataReader(format)
+    , d(new Private)
+{
+}
+
+XmlDataReader::~XmlDataReader() = default;
+
+void XmlDataReader::setReader(QXmlStreamReader *reader)
+{
+    d->reader.reset(reader);
+    d->elementStack.clear();
+    d->version = 0;
+    while (!reader->atEnd() && !reader->isStartElement())
+        reader->readNext();
+    if (!reader->isStartElement())
+        return;
+    d->expectStart(format().name());
+    if (d->hasError())
+        return;
+    const QStringRef version = reader->attributes().value(QStringLiteral("version"));
+    bool ok = false;
+    const int number = version.toInt(&ok, 10);
+    d->version = ok ? number : 0;
+    d->nextToken();
+}
+
+bool XmlDataReader::hasNextItem()
+{
+    return !d->hasError() && d->reader->isStartElement();
+}
+
+bool XmlDataReader::readString(const QString &name, QString &value)
+{
+    if (!d->isStartOf(name))
+        return false;
+    const QString text = d->reader->readElementText();
+    if (d->reader->hasError())
+        return false;
+    d->nextToken();
+    value = text;
+    return true;
+}
+
+bool XmlDataReader::readObject(const QString &name, Storable &value)
+{
+    if (name.isEmpty()) {
+        if (!d->hasError())
+            loadObject(value);
+        return true;
+    }
+    if (!d->hasError()) {
+        d->expectStart(name);
+        d->nextToken();
+    }
+    if (!d->hasError())
+        loadObject(value);
+    if (!d->hasError())
+        d->closeElement(name);
+    return true;
+}
+
+void XmlDataReader::beginGroup(const QString &name)
+{
+    if (d->hasError())
+        return;
+    d->expectStart(name);
+    d->nextToken();
+    d->elementStack.push(name);
+}
+
+void XmlDataReader::endGroup()
+{
+    if (d->hasError() || d->elementStack.isEmpty())
+        return;
+    const QString name = d->elementStack.pop();
+    d->expectEnd(name);
+    d->nextToken();
+}
+
+int XmlDataReader::formatVersion()
+{
+    return d->version;
+}
+
+void XmlDataReader::setError(const QString &message)
+{
+    d->setError(message);
+}
+
+bool XmlDataReader::hasError() const
+{
+    return d->hasError();
+}
+
+QString XmlDataReader::errorString() const
+{
+    return d->reader ? d->reader->errorString() : QString();
+}
+
+void XmlDataReader::readRoot(Storable &root)
+{
+    if (!d->hasError())
+        loadObject(root);
+}
+
+class XmlDataWriter::Private
+{
+public:
+    std::unique_ptr<QXmlStreamWriter> writer;
+};
+
+XmlDataWriter::XmlDataWriter(const DataFormat &format)
+    : TextDataWriter(format)
+    , d(new Private)
+{
+}
+
+XmlDataWriter::~XmlDataWriter() = default;
+
+void XmlDataWriter::setWriter(QXmlStreamWriter *writer)
+{
+    d->writer.reset(writer);
+    writer->setAutoFormatting(true);
+    writer->setAutoFormattingIndent(2);
+    writer->writeStartDocument();
+    writer->writeStartElement(format().name());
+    writer->writeAttribute(QStringLiteral("version"), QString::number(format().version(), 10));
+}
+
+void XmlDataWriter::finish()
+{
+    if (!d->writer)
+        return;
+    d->writer->writeEndElement();
+    d->writer->writeEndDocument();
+}
+
+void XmlDataWriter::writeString(const QString &name, const QString &value)
+{
+    if (!value.isEmpty())
+        d->writer->writeTextElement(name, value);
+}
+
+void XmlDataWriter::writeObject(const QString &name, const Storable &value)
+{
+    if (!name.isEmpty())
+        d->writer->writeStartElement(name);
+    saveObject(value);
+    if (!name.isEmpty())
+        d->writer->writeEndElement();
+}
+
+void XmlDataWriter::beginGroup(const QString &name)
+{
+    d->writer->writeStartElement(name);
+}
+
+void XmlDataWriter::endGroup()
+{
+    d->writer->writeEndElement();
+}
+
+void XmlDataWriter::writeRoot(const Storable &root)
+{
+    saveObject(root);
+}
+
+bool XmlDataWriter::hasError() const
+{
+    return d->writer && d->writer->hasError();
+}
+
+class XmlFileReader::Private
+{
+public:
+    QFile file;
+};
+
+XmlFileReader::XmlFileReader(const QString &fileName, const DataFormat &format)
+    : XmlDataReader(format)
+    , d(new Private)
+{
+    d->file.setFileName(fileName);
+    d->file.open(QIODevice::ReadOnly | QIODevice::Text);
+    setReader(new QXmlStreamReader(&d->file));
+}
+
+XmlFileReader::~XmlFileReader()
+{
+    d->file.close();
+}
+
+class XmlFileWriter::Private
+{
+public:
+    QSaveFile file;
+    bool committed = false;
+    bool result = false;
+    QString error;
+};
+
+XmlFileWriter::XmlFileWriter(const QString &fileName, const DataFormat &format)
+    : XmlDataWriter(format)
+    , d(new Private)
+{
+    d->file.setFileName(fileName);
+    QDir().mkpath(QFileInfo(fileName).absoluteDir().absolutePath());
+    d->file.open(QIODevice::WriteOnly | QIODevice::Text);
+    setWriter(new QXmlStreamWriter(&d->file));
+}
+
+XmlFileWriter::~XmlFileWriter()
+{
+    commit();
+}
+
+bool XmlFileWriter::commit()
+{
+    if (d->committed)
+        return d->result;
+    d->committed = true;
+    finish();
+    if (!d->file.isOpen()) {
+        d->error = d->file.errorString();
+        return d->result = false;
+    }
+    if (hasError()) {
+        d->error = d->file.errorString();
+        d->file.cancelWriting();
+        d->file.commit();
+        return d->result = false;
+    }
+    d->result = d->file.commit();
+    if (!d->result)
+        d->error = d->file.errorString();
+    return d->result;
+}
+
+QString XmlFileWriter::errorString() const
+{
+    return d->error;
+}
+
+} // namespace kit

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages mensor needs to build, run and test.
+# Quiet and quick when everything is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build clang libclang-rt-14-dev
+  qtbase5-dev qttools5-dev qttools5-dev-tools
+  qt5-image-formats-plugins qttranslations5-l10n
+  libqt5svg5-dev
+  libbenchmark-dev
+  xvfb xdotool xclip x11-utils
+  imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

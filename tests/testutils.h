@@ -1,0 +1,41 @@
+#ifndef MENSOR_TESTUTILS_H
+#define MENSOR_TESTUTILS_H
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Points every per-user location at a fresh temporary folder before the
+// application object exists, so a test never touches the real settings.
+inline QTemporaryDir &isolatedHome()
+{
+    static QTemporaryDir home;
+    return home;
+}
+
+inline void isolateUserFolders()
+{
+    const QByteArray path = isolatedHome().path().toUtf8();
+    qputenv("HOME", path);
+    qputenv("XDG_CONFIG_HOME", path + "/.config");
+    qputenv("XDG_DATA_HOME", path + "/.local/share");
+    qputenv("XDG_CACHE_HOME", path + "/.cache");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+#define MENSOR_TEST_MAIN(TestObject, AppClass) \
+    int main(int argc, char *argv[]) \
+    { \
+        isolateUserFolders(); \
+        AppClass app(argc, argv); \
+        app.setAttribute(Qt::AA_Use96Dpi, true); \
+        TestObject tc; \
+        QTEST_SET_MAIN_SOURCE_PATH \
+        return QTest::qExec(&tc, argc, argv); \
+    }
+
+#define MENSOR_GUITEST_MAIN(TestObject) MENSOR_TEST_MAIN(TestObject, QApplication)
+#define MENSOR_CORETEST_MAIN(TestObject) MENSOR_TEST_MAIN(TestObject, QCoreApplication)
+
+#endif
