@@ -24,6 +24,43 @@ inline void isolateUserFolders()
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
+// Swallows every log message while it lives.
+class SilentMessages
+{
+public:
+    SilentMessages()
+        : m_previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}))
+    {
+    }
+    ~SilentMessages() { qInstallMessageHandler(m_previous); }
+
+private:
+    QtMessageHandler m_previous;
+};
+
+// Drops the progress lines of catalogue installation, whose number depends on
+// the toolkit catalogues installed on the machine; passes everything else on.
+class TranslationNoiseFilter
+{
+public:
+    TranslationNoiseFilter() { previous() = qInstallMessageHandler(&filter); }
+    ~TranslationNoiseFilter() { qInstallMessageHandler(previous()); }
+
+private:
+    static QtMessageHandler &previous()
+    {
+        static QtMessageHandler handler = nullptr;
+        return handler;
+    }
+    static void filter(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        if (message.startsWith(QLatin1String("Translator for file "))
+            || message.startsWith(QLatin1String("Cannot load translation file ")))
+            return;
+        previous()(type, context, message);
+    }
+};
+
 #define MENSOR_TEST_MAIN(TestObject, AppClass) \
     int main(int argc, char *argv[]) \
     { \

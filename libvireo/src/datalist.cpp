@@ -110,7 +110,7 @@ DataList::DataList(int columnCount, QObject *parent)
 DataList::~DataList()
 {
     for (DataItem *item : qAsConst(d->items)) {
-        item->disconnect(d->model.get());
+        disconnect(item, &DataItem::changed, d->model.get(), nullptr);
         delete item;
     }
     d->items.clear();
@@ -229,15 +229,19 @@ DataListModel *DataList::model() const
     return d->model.get();
 }
 
+// The row is bound into the connection: asking the model's slot for its
+// sender() would search every connection of the model, one per row.
 void DataList::adopt(DataItem *item)
 {
     item->d->list = this;
-    connect(item, &DataItem::changed, d->model.get(), qOverload<int, int>(&DataListModel::itemChanged));
+    DataListModel *model = d->model.get();
+    connect(item, &DataItem::changed, model,
+            [model, item](int firstColumn, int lastColumn) { model->itemChanged(item, firstColumn, lastColumn); });
 }
 
 void DataList::release(DataItem *item)
 {
-    disconnect(item, &DataItem::changed, d->model.get(), qOverload<int, int>(&DataListModel::itemChanged));
+    disconnect(item, &DataItem::changed, d->model.get(), nullptr);
     item->d->list = nullptr;
     delete item;
 }
