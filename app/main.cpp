@@ -1,14 +1,19 @@
+#include "mainwindow.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QSettings>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QApplication::addLibraryPath(QStringLiteral(":/plugins/imageformats"));
     QApplication::setApplicationName(QStringLiteral("mensor"));
+    // A reserved name: the program has no web presence of its own.
+    QApplication::setOrganizationDomain(QStringLiteral("ortus.invalid"));
     QApplication::setOrganizationName(QStringLiteral("ortus"));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("mensor 2.4"));
+    vireo::MainWindow window;
     window.show();
     return app.exec();
 }

@@ -8,7 +8,7 @@
 
 static void registerLibraryCatalogues()
 {
-    Q_INIT_RESOURCE(libvireo_translations);
+      Q_INIT_RESOURCE(libvireo_translations);
 }
 
 namespace kit {

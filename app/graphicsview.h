@@ -1,0 +1,43 @@
+#ifndef VIREO_GRAPHICSVIEW_H
+#define VIREO_GRAPHICSVIEW_H
+
+#include <QGraphicsView>
+
+namespace vireo {
+
+// The image view: zoom levels 1 to 100 on an exponential curve, wheel zoom
+// around the mouse, and panning with the left button past a small threshold
+// so that a click still reaches the scene.
+class GraphicsView : public QGraphicsView
+{
+    Q_OBJECT
+
+public:
+    explicit GraphicsView(QWidget *parent = nullptr);
+    ~GraphicsView() override;
+
+    int zoomLevel() const;
+    // The scale factor of a zoom level: 0.2 × 1.2^(level / 5).
+    static double scaleForLevel(int level);
+
+public slots:
+    void setZoomLevel(int value);
+
+signals:
+    void zoomLevelChanged(int value);
+
+protected:
+    bool event(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace vireo
+
+#endif

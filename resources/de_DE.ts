@@ -1,0 +1,335 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>vireo::AboutDialog</name>
+    <message>
+        <source>About mensor</source>
+        <translation>Über mensor</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::MainWindow</name>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>&amp;Calibrate</source>
+        <translation>&amp;Kalibrieren</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Coordinates</source>
+        <translation>&amp;Koordinaten kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Point</source>
+        <translation>Punkt &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Points</source>
+        <translation>Punkte &amp;bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Mode</source>
+        <translation>&amp;Modus</translation>
+    </message>
+    <message>
+        <source>&amp;Next Image</source>
+        <translation>&amp;Nächstes Bild</translation>
+    </message>
+    <message>
+        <source>&amp;Previous Image</source>
+        <translation>&amp;Vorheriges Bild</translation>
+    </message>
+    <message>
+        <source>&amp;Thumbnails</source>
+        <translation>&amp;Vorschaubilder</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>C&amp;lear All Points</source>
+        <translation>&amp;Alle Punkte löschen</translation>
+    </message>
+    <message>
+        <source>Cannot load image.</source>
+        <translation>Kann Bilddatei nicht öffnen.</translation>
+    </message>
+    <message>
+        <source>Clear All Points</source>
+        <translation>Alle Punkte löschen</translation>
+    </message>
+    <message>
+        <source>Configure...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>Coordinates</source>
+        <translation>Koordinaten</translation>
+    </message>
+    <message>
+        <source>Copy coordinates to clipboard</source>
+        <translation>Kopiere die Koordinaten in die Zwischenablage</translation>
+    </message>
+    <message>
+        <source>Ctrl+C</source>
+        <translation>Strg+C</translation>
+    </message>
+    <message>
+        <source>Ctrl+L</source>
+        <translation>Strg+L</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Strg+O</translation>
+    </message>
+    <message>
+        <source>Decrease the zoom level.</source>
+        <translation>Verkleinert den Vergrößerungsfaktor.</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Entf</translation>
+    </message>
+    <message>
+        <source>Delete all points.</source>
+        <translation>Löscht alle Punkte.</translation>
+    </message>
+    <message>
+        <source>Delete the selected point</source>
+        <translation>Lösche den ausgewählten Punkt</translation>
+    </message>
+    <message>
+        <source>Delete the selected point.</source>
+        <translation>Löscht den ausgewählten Punkt.</translation>
+    </message>
+    <message>
+        <source>Do you want to delete all points?</source>
+        <translation>Wollen Sie wirklich alle Punkte löschen?</translation>
+    </message>
+    <message>
+        <source>Do you want to reset the calibration rulers?</source>
+        <translation>Wollen Sie wirklich die Eichmaßstäbe zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Do you want to reset the origin of the coordinate system to the center of the current image?</source>
+        <translation>Wollen Sie wirklich den Ursprung des Koordinatensystems in den Bildmittelpunkt zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Enable/disable the horizontal snap line.</source>
+        <translation>Horizontale Einrastlinie ein-/ausschalten.</translation>
+    </message>
+    <message>
+        <source>Enable/disable the vertical snap line.</source>
+        <translation>Vertikale Einrastlinie ein-/ausschalten.</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Exit the application</source>
+        <translation>Beende das Programm</translation>
+    </message>
+    <message>
+        <source>Image Files</source>
+        <translation>Bilddateien</translation>
+    </message>
+    <message>
+        <source>Images in Directory %1</source>
+        <translation>Bilder im Ordner %1</translation>
+    </message>
+    <message>
+        <source>Increase the zoom level.</source>
+        <translation>Erhöht den Vergrößerungsfaktor.</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>No Image</source>
+        <translation>kein Bild</translation>
+    </message>
+    <message>
+        <source>Open &amp;Image...</source>
+        <translation>&amp;Bilddatei öffnen...</translation>
+    </message>
+    <message>
+        <source>Open Fo&amp;lder...</source>
+        <translation>&amp;Verzeichnis öffnen...</translation>
+    </message>
+    <message>
+        <source>Open Image</source>
+        <translation>Bilddatei öffnen</translation>
+    </message>
+    <message>
+        <source>Open Image Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>Open a folder containing images</source>
+        <translation>Öffne einen Ordner mit Bildern</translation>
+    </message>
+    <message>
+        <source>Open a single image</source>
+        <translation>Öffne ein einzelnes Bild</translation>
+    </message>
+    <message>
+        <source>Open the configuration dialog</source>
+        <translation>Öffne das Fenster mit den Einstellungen</translation>
+    </message>
+    <message>
+        <source>Reset &amp;Origin</source>
+        <translation>&amp;Ursprung zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset Calibration &amp;Ruler</source>
+        <translation>&amp;Maßstab zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset Calibration Rulers</source>
+        <translation>Eichmaßstäbe zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset Origin</source>
+        <translation>Ursprung zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset calibration ruler</source>
+        <translation>Setze den Maßstab zurück</translation>
+    </message>
+    <message>
+        <source>Reset origin</source>
+        <translation>Setze den Ursprung zurück</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Set Ruler Length</source>
+        <translation>Maßstablänge festlegen</translation>
+    </message>
+    <message>
+        <source>Show the next in the folder</source>
+        <translation>Zeige das nächste Bild im Ordner an</translation>
+    </message>
+    <message>
+        <source>Show the previous image in the folder</source>
+        <translation>Zeige das vorangehende Bild im Ordner an</translation>
+    </message>
+    <message>
+        <source>Show/hide the thumbnail window.</source>
+        <translation>Zeigt/versteckt das Fenster mit den Vorschaubildern.</translation>
+    </message>
+    <message>
+        <source>Snap &amp;Horizontal</source>
+        <translation>&amp;Horizontal einrasten</translation>
+    </message>
+    <message>
+        <source>Snap &amp;Vertical</source>
+        <translation>&amp;Vertikal einrasten</translation>
+    </message>
+    <message>
+        <source>Snap horizontal</source>
+        <translation>Aktiviere/deaktiviere das horizontale Einrasten</translation>
+    </message>
+    <message>
+        <source>Snap vertical</source>
+        <translation>Aktiviere/deaktiviere das vertikale Einrasten</translation>
+    </message>
+    <message>
+        <source>Switch to calibration mode.</source>
+        <translation>Wechselt in den Kalibrierungsmodus.</translation>
+    </message>
+    <message>
+        <source>Switch to point editing mode.</source>
+        <translation>Wechselt in den Bearbeitungsmodus.</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;In</source>
+        <translation>Ver&amp;größern</translation>
+    </message>
+    <message>
+        <source>Zoom &amp;Out</source>
+        <translation>Ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>Zoom Level</source>
+        <translation>Vergrößerungsstufe</translation>
+    </message>
+    <message>
+        <source>Zoom in</source>
+        <translation>Vergrößere das Bild</translation>
+    </message>
+    <message>
+        <source>Zoom out</source>
+        <translation>Verkleinere das Bild</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::PointList</name>
+    <message>
+        <source>Nbr.</source>
+        <translation>Nr.</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Bilddatei</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::Projection</name>
+    <message>
+        <source>Define Ruler Length</source>
+        <translation>Maßstablänge festlegen</translation>
+    </message>
+    <message>
+        <source>Enter the length of the ruler:</source>
+        <translation>Geben Sie die Länge des Maßstabs ein:</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::SettingsDialog</name>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Language / Regional Settings</source>
+        <translation>Sprache / Regionale Einstellungen</translation>
+    </message>
+    <message>
+        <source>Decimal Places</source>
+        <translation>Dezimalstellen</translation>
+    </message>
+</context>
+</TS>
