@@ -1,0 +1,295 @@
+#include "scene.h"
+
+#include "graphicspointitem.h"
+#include "pointitem.h"
+#include "pointlist.h"
+#include "projection.h"
+#include "snaplines.h"
+
+#include <datalistmodel.h>
+
+#include <QDebug>
+#include <QFileInfo>
+#include <QGraphicsSceneMouseEvent>
+#include <QImageReader>
+#include <QPainter>
+
+namespace vireo {
+
+namespace {
+const double clickDistance = 5.0;
+} // namespace
+
+Scene::Scene(QObject *parent)
+    : QGraphicsScene(parent)
+    , m_pointList(new PointList(this))
+    , m_projection(new Projection(this))
+    , m_snapLines(new SnapLines(this))
+{
+}
+
+Scene::~Scene()
+{
+    // Rows refer to point items: let them go before the items do.
+    m_pointList->clear();
+}
+
+bool Scene::loadImage(const QString &path)
+{
+    if (path.isEmpty())
+        return true;
+    qDebug() << "loading image" << path;
+    m_fileName = QFileInfo(path).fileName();
+    QImageReader reader(path);
+    m_image = reader.read();
+    if (m_image.isNull()) {
+        qWarning() << "Cannot load image" << path << reader.errorString();
+        invalidate(sceneRect(), QGraphicsScene::AllLayers);
+        return false;
+    }
+    setSceneRect(0, 0, m_image.width(), m_image.height());
+    if (m_geometry->isNew()) {
+        qDebug() << "Initializing geometry";
+        m_geometry->initialize(m_image.size());
+        m_projection->loadFrom(*m_geometry);
+    }
+    invalidate(sceneRect(), QGraphicsScene::AllLayers);
+    m_snapLines->setSceneRect(sceneRect());
+    m_projection->setImageRect(sceneRect());
+    return true;
+}
+
+void Scene::setGeometry(Geometry *geometry)
+{
+    storeGeometry();
+    // One reset of the table instead of one notification per point.
+    kit::DataListResetAction reset(m_pointList->model());
+    removePointItems();
+    m_geometry = geometry ? geometry : &m_ownGeometry;
+    m_nextId = m_geometry->nextId();
+    m_projection->loadFrom(*m_geometry);
+    const int count = m_geometry->pointCount();
+    for (int i = 0; i < count; ++i) {
+        const Point &point = m_geometry->point(i);
+        addPoint(point.id(), point.pos(), point.file());
+    }
+}
+
+void Scene::storeGeometry()
+{
+    if (!m_geometry)
+        return;
+    m_geometry->setNextId(m_nextId);
+    m_projection->saveTo(*m_geometry);
+    m_geometry->clearPoints();
+    const int rows = m_pointList->count();
+    for (int row = 0; row < rows; ++row) {
+        const GraphicsPointItem *item = m_pointList->graphicsItemAt(row);
+        m_geometry->addPoint(Point(item->id(), item->pos(), item->file()));
+    }
+}
+
+GraphicsPointItem *Scene::addPoint(int id, const QPointF &position, const QString &fileName)
+{
+    auto item = new GraphicsPointItem(m_projection, id, fileName);
+    item->setData(pointMarkerKey, true);
+    item->setVisible(!m_calibrating);
+    item->setPos(position);
+    addItem(item);
+    auto row = new PointItem(item);
+    connect(m_projection, &Projection::changed, row, &PointItem::coordinatesChanged);
+    connect(item, &GraphicsPointItem::selected, this, &Scene::onPointSelected);
+    m_pointList->append(row);
+    return item;
+}
+
+void Scene::deletePoint(int row)
+{
+    GraphicsPointItem *item = m_pointList->graphicsItemAt(row);
+    if (!item) {
+        qWarning() << "Ignoring invalid row" << row << "in Scene::deletePoint";
+        return;
+    }
+    removeItem(item);
+    delete item;
+    m_pointList->removeAt(row);
+}
+
+void Scene::clearPoints()
+{
+    kit::DataListResetAction reset(m_pointList->model());
+    removePointItems();
+}
+
+void Scene::removePointItems()
+{
+    QList<GraphicsPointItem *> items;
+    const int rows = m_pointList->count();
+    items.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        items.append(m_pointList->graphicsItemAt(row));
+    m_pointList->clear();
+    for (GraphicsPointItem *item : qAsConst(items)) {
+        removeItem(item);
+        delete item;
+    }
+}
+
+void Scene::setCalibrating(bool calibrating)
+{
+    if (calibrating == m_calibrating)
+        return;
+    clearSelection();
+    m_calibrating = calibrating;
+    m_projection->setCalibrating(calibrating);
+    const int rows = m_pointList->count();
+    for (int row = 0; row < rows; ++row)
+        m_pointList->graphicsItemAt(row)->setVisible(!calibrating);
+}
+
+void Scene::setDecimalPlaces(int decimalPlaces)
+{
+    m_projection->setDecimalPlaces(decimalPlaces);
+}
+
+void Scene::setSnapHorizontal(bool enabled)
+{
+    m_snapLines->setHorizontalEnabled(enabled);
+}
+
+void Scene::setSnapVertical(bool enabled)
+{
+    m_snapLines->setVerticalEnabled(enabled);
+}
+
+void Scene::resetOrigin()
+{
+    m_projection->resetOrigin();
+}
+
+void Scene::resetRuler()
+{
+    m_projection->resetRuler();
+}
+
+bool Scene::isCalibrating() const
+{
+    return m_calibrating;
+}
+
+QString Scene::fileName() const
+{
+    return m_fileName;
+}
+
+int Scene::nextId() const
+{
+    return m_nextId;
+}
+
+const QImage &Scene::image() const
+{
+    return m_image;
+}
+
+QAbstractItemModel *Scene::pointModel() const
+{
+    return m_pointList->model();
+}
+
+PointList *Scene::pointList() const
+{
+    return m_pointList;
+}
+
+Projection *Scene::projection() const
+{
+    return m_projection;
+}
+
+SnapLines *Scene::snapLines() const
+{
+    return m_snapLines;
+}
+
+void Scene::editRulerLength()
+{
+    m_projection->editRulerLength();
+}
+
+void Scene::selectPoint(int index)
+{
+    if (m_calibrating)
+        return;
+    clearSelection();
+    if (index == -1)
+        return;
+    if (GraphicsPointItem *item = m_pointList->graphicsItemAt(index))
+        item->setSelected(true);
+}
+
+void Scene::onPointSelected(GraphicsPointItem *point)
+{
+    const int rows = m_pointList->count();
+    for (int row = 0; row < rows; ++row) {
+        if (m_pointList->graphicsItemAt(row) == point) {
+            emit pointSelected(row);
+            return;
+        }
+    }
+}
+
+bool Scene::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Enter:
+        m_snapLines->setMouseInside(true);
+        break;
+    case QEvent::Leave:
+        m_snapLines->setMouseInside(false);
+        emit mouseLeft();
+        break;
+    default:
+        break;
+    }
+    return QGraphicsScene::event(event);
+}
+
+void Scene::drawBackground(QPainter *painter, const QRectF &)
+{
+    if (!m_image.isNull())
+        painter->drawImage(QPointF(0, 0), m_image);
+}
+
+void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
+{
+    m_snapLines->mouseMovedTo(event->scenePos());
+    emit mouseMoved(m_projection->toCoordinates(event->scenePos()));
+    QGraphicsScene::mouseMoveEvent(event);
+}
+
+bool Scene::isClick(const QGraphicsSceneMouseEvent *event) const
+{
+    return event->button() == Qt::LeftButton
+        && QLineF(event->buttonDownScenePos(Qt::LeftButton), event->scenePos()).length() < clickDistance;
+}
+
+void Scene::createPointAt(const QPointF &position)
+{
+    m_snapLines->mouseMovedTo(position);
+    GraphicsPointItem *item = addPoint(m_nextId, m_snapLines->snappedPosition(position), m_fileName);
+    clearSelection();
+    item->setSelected(true);
+    ++m_nextId;
+}
+
+void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
+{
+    QGraphicsScene::mouseReleaseEvent(event);
+    if (event->isAccepted())
+        return;
+    if (isClick(event) && !m_calibrating)
+        createPointAt(event->scenePos());
+}
+
+} // namespace vireo

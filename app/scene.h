@@ -1,0 +1,92 @@
+#ifndef VIREO_SCENE_H
+#define VIREO_SCENE_H
+
+#include "geometry.h"
+
+#include <QGraphicsScene>
+#include <QImage>
+
+class QAbstractItemModel;
+
+namespace vireo {
+
+class GraphicsPointItem;
+class PointList;
+class Projection;
+class SnapLines;
+
+// The measuring surface: the image as background, the calibration, the snap
+// lines and one item per measurement point, kept in step with the point
+// table. Works on one Geometry record at a time.
+class Scene : public QGraphicsScene
+{
+    Q_OBJECT
+
+public:
+    // Item data key marking measurement point items.
+    static const int pointMarkerKey = 342;
+
+    explicit Scene(QObject *parent = nullptr);
+    ~Scene() override;
+
+    bool loadImage(const QString &path);
+    void setGeometry(Geometry *geometry);
+    void storeGeometry();
+    GraphicsPointItem *addPoint(int id, const QPointF &position, const QString &fileName);
+    void deletePoint(int row);
+    // Removes every point at once; numbers are never reused.
+    void clearPoints();
+    void setCalibrating(bool calibrating);
+    void setDecimalPlaces(int decimalPlaces);
+    void setSnapHorizontal(bool enabled);
+    void setSnapVertical(bool enabled);
+    void resetOrigin();
+    void resetRuler();
+
+    bool isCalibrating() const;
+    QString fileName() const;
+    int nextId() const;
+    const QImage &image() const;
+    QAbstractItemModel *pointModel() const;
+    PointList *pointList() const;
+    Projection *projection() const;
+    SnapLines *snapLines() const;
+
+public slots:
+    void editRulerLength();
+    void selectPoint(int index);
+
+signals:
+    void mouseMoved(const QPointF &coordinates);
+    void mouseLeft();
+    void pointSelected(int index);
+
+protected:
+    bool event(QEvent *event) override;
+    void drawBackground(QPainter *painter, const QRectF &rect) override;
+    void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
+    void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
+
+private slots:
+    void onPointSelected(vireo::GraphicsPointItem *point);
+
+private:
+    void removePointItems();
+    bool isClick(const QGraphicsSceneMouseEvent *event) const;
+    void createPointAt(const QPointF &position);
+
+    bool m_calibrating = true;
+    QString m_fileName;
+    // The record shown until one is given with setGeometry.
+    Geometry m_ownGeometry;
+    Geometry *m_geometry = &m_ownGeometry;
+    QImage m_image;
+    int m_nextId = 1;
+    PointList *m_pointList;
+    Projection *m_projection;
+    SnapLines *m_snapLines;
+};
+
+} // namespace vireo
+
+#endif
