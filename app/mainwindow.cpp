@@ -1,45 +1,97 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "aboutdialog.h"
 #include "resources.h"
+#include "scene.h"
+#include "settings.h"
+#include "settingsdialog.h"
 
-#include <settings.h>
+#include <tableview.h>
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMessageBox>
+
+#include <cmath>
 
 namespace vireo {
 
 namespace {
 const int zoomStep = 5;
+const int startZoomLevel = 10;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
+    , m_scene(new Scene)
+    , m_settings(new Settings(this))
     , m_ui(new Ui::MainWindow)
-    , m_settings(new kit::Settings(1, this))
 {
     // Referencing the bundles keeps them linked in from the static library.
     static_cast<void>(resourcesRegistered());
     m_ui->setupUi(this);
+    m_tableView = new kit::TableView(m_ui->tableView);
+    m_tableView->setModel(m_scene->pointModel());
 
     connectZoom();
-    m_ui->imageView->setZoomLevel(10);
+    m_ui->imageView->setZoomLevel(startZoomLevel);
+    m_ui->imageView->setScene(m_scene.get());
     m_ui->buttonZoomIn->setDefaultAction(m_ui->actionZoomIn);
     m_ui->buttonZoomOut->setDefaultAction(m_ui->actionZoomOut);
-    connectActions();
+    connectParts();
     createModeGroup();
     m_ui->labelMouseX->setMinimumSize(100, 0);
     m_ui->labelMouseY->setMinimumSize(100, 0);
 
     m_settings->load();
     setCalibrating(true);
-    updateGui();
-    updateImageName();
+    loadImage(QString());
     retranslate();
 }
 
 MainWindow::~MainWindow() = default;
+
+QStringList MainWindow::imageNamePatterns()
+{
+    return {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.gif"),
+            QStringLiteral("*.png"), QStringLiteral("*.pbm"), QStringLiteral("*.pgm"), QStringLiteral("*.ppm"),
+            QStringLiteral("*.tif"), QStringLiteral("*.tiff"), QStringLiteral("*.xbm"), QStringLiteral("*.xpm")};
+}
+
+QString MainWindow::imageFilter()
+{
+    QString filter = tr("Image Files") + QStringLiteral(" (");
+    for (const QString &pattern : imageNamePatterns())
+        filter += pattern + QLatin1Char(' ');
+    return filter + QStringLiteral(");");
+}
+
+QString MainWindow::numberText(double value, int decimalPlaces)
+{
+    if (!std::isfinite(value))
+        return QString();
+    return QString::number(value, 'f', decimalPlaces);
+}
+
+Scene *MainWindow::scene() const
+{
+    return m_scene.get();
+}
+
+Settings *MainWindow::settings() const
+{
+    return m_settings;
+}
+
+kit::TableView *MainWindow::tableView() const
+{
+    return m_tableView;
+}
 
 void MainWindow::connectZoom()
 {
@@ -47,11 +99,18 @@ void MainWindow::connectZoom()
     connect(m_ui->imageView, &GraphicsView::zoomLevelChanged, m_ui->zoomSlider, &QSlider::setValue);
 }
 
-void MainWindow::connectActions()
+void MainWindow::connectParts()
 {
+    connect(m_tableView, &kit::TableView::currentRowChanged, m_scene.get(), &Scene::selectPoint);
+    connect(m_scene.get(), &Scene::pointSelected, m_tableView, &kit::TableView::setCurrentRow);
+    connect(m_scene.get(), &Scene::mouseLeft, this, &MainWindow::clearMouseCoordinates);
+    connect(m_scene.get(), &Scene::mouseMoved, this, &MainWindow::updateMouseCoordinates);
     connect(m_ui->actionDockThumbnails, &QAction::triggered, m_ui->dockThumbnails, &QDockWidget::setVisible);
     connect(m_ui->actionExit, &QAction::triggered, this, &QWidget::close);
+    connect(m_ui->actionSetRulerLength, &QAction::triggered, m_scene.get(), &Scene::editRulerLength);
     connect(m_ui->dockThumbnails, &QDockWidget::visibilityChanged, m_ui->actionDockThumbnails, &QAction::setChecked);
+    connect(m_ui->thumbnailView, &ThumbnailView::fileSelected, this, &MainWindow::loadImage);
+    connect(m_settings, &Settings::decimalPlacesChanged, this, &MainWindow::decimalPlacesChanged);
     connect(m_settings, &kit::Settings::localeChanged, this, &MainWindow::retranslate);
 }
 
@@ -66,6 +125,7 @@ void MainWindow::createModeGroup()
 
 void MainWindow::setCalibrating(bool calibrating)
 {
+    m_scene->setCalibrating(calibrating);
     m_ui->actionClearPoints->setEnabled(!calibrating);
     m_ui->actionResetCalibrationRuler->setEnabled(calibrating);
     m_ui->actionResetOrigin->setEnabled(calibrating);
@@ -73,11 +133,30 @@ void MainWindow::setCalibrating(bool calibrating)
     m_ui->tableView->setEnabled(!calibrating);
 }
 
-void MainWindow::retranslate()
+bool MainWindow::confirm(const QString &title, const QString &text)
 {
-    m_ui->retranslateUi(this);
-    setWindowTitle(tr("mensor 2.4"));
+    return QMessageBox::question(this, title, text, QMessageBox::Yes | QMessageBox::Cancel) == QMessageBox::Yes;
+}
+
+void MainWindow::loadImage(const QString &path)
+{
+    if (!path.isEmpty()) {
+        m_imageLoaded = m_scene->loadImage(path);
+        if (!m_imageLoaded)
+            QMessageBox::information(this, tr("Error"), tr("Cannot load image."), QMessageBox::Ok);
+    }
+    updateGui();
     updateImageName();
+}
+
+void MainWindow::loadThumbnails(const QString &currentDir)
+{
+    QDir dir(currentDir);
+    dir.setFilter(QDir::Files | QDir::Readable);
+    dir.setNameFilters(imageNamePatterns());
+    dir.setSorting(QDir::Name | QDir::IgnoreCase);
+    m_ui->thumbnailView->loadThumbnails(dir);
+    updateThumbnailsTitle();
 }
 
 void MainWindow::updateGui()
@@ -89,7 +168,44 @@ void MainWindow::updateGui()
 
 void MainWindow::updateImageName()
 {
-    m_ui->labelImageName->setText(m_fileName.isEmpty() ? tr("No Image") : m_fileName);
+    const QString name = m_scene->fileName();
+    m_ui->labelImageName->setText(name.isEmpty() ? tr("No Image") : name);
+}
+
+void MainWindow::updateThumbnailsTitle()
+{
+    m_ui->dockThumbnails->setWindowTitle(tr("Images in Directory %1").arg(m_settings->currentDir()));
+}
+
+void MainWindow::updateMouseCoordinates(const QPointF &coordinates)
+{
+    const int decimals = m_settings->decimalPlaces();
+    m_ui->labelMouseX->setText(QStringLiteral("x = %1").arg(numberText(coordinates.x(), decimals)));
+    m_ui->labelMouseY->setText(QStringLiteral("y = %1").arg(numberText(coordinates.y(), decimals)));
+}
+
+void MainWindow::clearMouseCoordinates()
+{
+    m_ui->labelMouseX->clear();
+    m_ui->labelMouseY->clear();
+}
+
+void MainWindow::decimalPlacesChanged(int decimalPlaces)
+{
+    for (int column = 0; column < m_tableView->columnCount(); ++column)
+        m_tableView->setColumnDecimals(column, decimalPlaces);
+    m_scene->setDecimalPlaces(decimalPlaces);
+}
+
+void MainWindow::retranslate()
+{
+    m_ui->retranslateUi(this);
+    setWindowTitle(tr("mensor 2.4"));
+    updateImageName();
+    updateThumbnailsTitle();
+    const int columns = m_tableView->columnCount();
+    if (columns > 0)
+        m_ui->tableView->horizontalHeader()->headerDataChanged(Qt::Horizontal, 0, columns - 1);
 }
 
 void MainWindow::changeEvent(QEvent *event)
@@ -113,9 +229,88 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    m_scene->storeGeometry();
     m_settings->saveWindowState(this);
     m_settings->save();
     event->accept();
+}
+
+void MainWindow::on_actionOpenImage_triggered()
+{
+    const QString path = QFileDialog::getOpenFileName(this, tr("Open Image"), m_settings->currentDir(), imageFilter());
+    if (path.isEmpty())
+        return;
+    m_settings->setCurrentDir(QFileInfo(path).absolutePath());
+    m_settings->save();
+    m_scene->setGeometry(&m_settings->geometryFor(path));
+    m_folderMode = false;
+    m_ui->thumbnailView->clear();
+    loadImage(path);
+}
+
+void MainWindow::on_actionOpenFolder_triggered()
+{
+    const QString path = QFileDialog::getExistingDirectory(this, tr("Open Image Folder"), m_settings->currentDir(),
+                                                           QFileDialog::ShowDirsOnly);
+    if (path.isEmpty())
+        return;
+    m_imageLoaded = false;
+    m_settings->setCurrentDir(path);
+    m_settings->save();
+    m_scene->setGeometry(&m_settings->geometryFor(path));
+    m_folderMode = true;
+    loadThumbnails(path);
+}
+
+void MainWindow::on_actionNextImage_triggered()
+{
+    m_ui->thumbnailView->selectNext();
+}
+
+void MainWindow::on_actionPreviousImage_triggered()
+{
+    m_ui->thumbnailView->selectPrevious();
+}
+
+void MainWindow::on_actionCopyCoordinates_triggered()
+{
+    QApplication::clipboard()->setText(m_tableView->toText(QStringLiteral("\t")));
+}
+
+void MainWindow::on_actionDeletePoint_triggered()
+{
+    const int row = m_tableView->currentRow();
+    if (row != -1)
+        m_scene->deletePoint(row);
+}
+
+void MainWindow::on_actionClearPoints_triggered()
+{
+    if (confirm(tr("Clear All Points"), tr("Do you want to delete all points?")))
+        m_scene->clearPoints();
+}
+
+void MainWindow::on_actionResetOrigin_triggered()
+{
+    if (confirm(tr("Reset Origin"),
+                tr("Do you want to reset the origin of the coordinate system to the center of the current image?")))
+        m_scene->resetOrigin();
+}
+
+void MainWindow::on_actionResetCalibrationRuler_triggered()
+{
+    if (confirm(tr("Reset Calibration Rulers"), tr("Do you want to reset the calibration rulers?")))
+        m_scene->resetRuler();
+}
+
+void MainWindow::on_actionSnapHorizontal_triggered(bool checked)
+{
+    m_scene->setSnapHorizontal(checked);
+}
+
+void MainWindow::on_actionSnapVertical_triggered(bool checked)
+{
+    m_scene->setSnapVertical(checked);
 }
 
 void MainWindow::on_actionZoomIn_triggered()
@@ -138,14 +333,17 @@ void MainWindow::on_actionModeEdit_triggered()
     setCalibrating(false);
 }
 
-void MainWindow::on_actionNextImage_triggered()
+void MainWindow::on_actionConfigure_triggered()
 {
-    m_ui->thumbnailView->selectNext();
+    auto dialog = new SettingsDialog(m_settings, this);
+    dialog->exec();
 }
 
-void MainWindow::on_actionPreviousImage_triggered()
+void MainWindow::on_actionAbout_triggered()
 {
-    m_ui->thumbnailView->selectPrevious();
+    if (!m_aboutDialog)
+        m_aboutDialog = new AboutDialog(this);
+    m_aboutDialog->exec();
 }
 
 } // namespace vireo

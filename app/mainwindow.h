@@ -6,10 +6,14 @@
 #include <memory>
 
 namespace kit {
-class Settings;
+class TableView;
 }
 
 namespace vireo {
+
+class AboutDialog;
+class Scene;
+class Settings;
 
 namespace Ui {
 class MainWindow;
@@ -23,10 +27,27 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The twelve name patterns of the images the program opens.
+    static QStringList imageNamePatterns();
+    // "Image Files (*.bmp ... )" for the open-image dialog.
+    static QString imageFilter();
+    // A coordinate as the read-outs show it: "." and no grouping in every language.
+    static QString numberText(double value, int decimalPlaces);
+
+    Scene *scene() const;
+    Settings *settings() const;
+    kit::TableView *tableView() const;
+
 public slots:
-    void retranslate();
+    void loadImage(const QString &path);
+    void loadThumbnails(const QString &currentDir);
     void updateGui();
     void updateImageName();
+    void updateThumbnailsTitle();
+    void updateMouseCoordinates(const QPointF &coordinates);
+    void clearMouseCoordinates();
+    void decimalPlacesChanged(int decimalPlaces);
+    void retranslate();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -34,25 +55,39 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
+    void on_actionOpenImage_triggered();
+    void on_actionOpenFolder_triggered();
+    void on_actionNextImage_triggered();
+    void on_actionPreviousImage_triggered();
+    void on_actionCopyCoordinates_triggered();
+    void on_actionDeletePoint_triggered();
+    void on_actionClearPoints_triggered();
+    void on_actionResetOrigin_triggered();
+    void on_actionResetCalibrationRuler_triggered();
+    void on_actionSnapHorizontal_triggered(bool checked);
+    void on_actionSnapVertical_triggered(bool checked);
     void on_actionZoomIn_triggered();
     void on_actionZoomOut_triggered();
     void on_actionModeCalibrate_triggered();
     void on_actionModeEdit_triggered();
-    void on_actionNextImage_triggered();
-    void on_actionPreviousImage_triggered();
+    void on_actionConfigure_triggered();
+    void on_actionAbout_triggered();
 
 private:
     void connectZoom();
-    void connectActions();
+    void connectParts();
     void createModeGroup();
     void setCalibrating(bool calibrating);
+    bool confirm(const QString &title, const QString &text);
 
-    std::unique_ptr<Ui::MainWindow> m_ui;
-    kit::Settings *m_settings;
     bool m_firstShowPending = true;
     bool m_folderMode = false;
     bool m_imageLoaded = false;
-    QString m_fileName;
+    std::unique_ptr<Scene> m_scene;
+    Settings *m_settings;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    kit::TableView *m_tableView = nullptr;
+    AboutDialog *m_aboutDialog = nullptr;
 };
 
 } // namespace vireo

@@ -9,7 +9,7 @@ packages=(
   qt5-image-formats-plugins qttranslations5-l10n
   libqt5svg5-dev
   libbenchmark-dev
-  xvfb xdotool xclip x11-utils
+  xvfb xauth xdotool xclip x11-utils python3
   imagemagick
 )
 

@@ -11,6 +11,8 @@
 #include <QPointF>
 #include <QString>
 
+#include <map>
+
 namespace kit {
 
 class DataReader;
@@ -75,19 +77,21 @@ public:
         endGroup();
     }
 
-    template <typename T>
-    void readMap(const QString &groupName, const QString &itemName, QMap<QString, T> &map)
+    // For QMap and std::map alike: one item element per entry, holding the
+    // key and the value. A repeated key replaces the earlier entry.
+    template <typename Map>
+    void readMap(const QString &groupName, const QString &itemName, Map &map)
     {
         map.clear();
         beginGroup(groupName);
         while (hasNextItem()) {
             QString key;
-            T value;
+            typename Map::mapped_type value;
             beginGroup(itemName);
             readString(QStringLiteral("key"), key);
             readObject(QStringLiteral("value"), value);
             endGroup();
-            map.insert(key, value);
+            map[key] = std::move(value);
         }
         endGroup();
     }
@@ -136,6 +140,19 @@ public:
             beginGroup(itemName);
             writeString(QStringLiteral("key"), it.key());
             writeObject(QStringLiteral("value"), it.value());
+            endGroup();
+        }
+        endGroup();
+    }
+
+    template <typename T>
+    void writeMap(const QString &groupName, const QString &itemName, const std::map<QString, T> &map)
+    {
+        beginGroup(groupName);
+        for (const auto &[key, value] : map) {
+            beginGroup(itemName);
+            writeString(QStringLiteral("key"), key);
+            writeObject(QStringLiteral("value"), value);
             endGroup();
         }
         endGroup();

@@ -1,0 +1,36 @@
+#ifndef VIREO_ABOUTDIALOG_H
+#define VIREO_ABOUTDIALOG_H
+
+#include <QDialog>
+
+#include <memory>
+
+namespace vireo {
+
+namespace Ui {
+class AboutDialog;
+}
+
+// Name, version, rights holder and credits.
+class AboutDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit AboutDialog(QWidget *parent = nullptr);
+    ~AboutDialog() override;
+
+    static QString aboutText();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
+
+    std::unique_ptr<Ui::AboutDialog> m_ui;
+};
+
+} // namespace vireo
+
+#endif

@@ -1,0 +1,84 @@
+#include "thumbnailloader.h"
+
+#include <QImageReader>
+
+namespace vireo {
+
+ThumbnailLoader::ThumbnailLoader(QObject *parent)
+    : WorkerThread(parent)
+    , m_dir(QString())
+{
+}
+
+ThumbnailLoader::~ThumbnailLoader()
+{
+    abort();
+    wait();
+}
+
+QImage ThumbnailLoader::loadThumbnail(const QString &fileName)
+{
+    QImageReader reader(fileName);
+    const QSize size = reader.size();
+    const QSize target = size.isValid() ? size.scaled(thumbnailSize, thumbnailSize, Qt::KeepAspectRatio) : QSize();
+    if (target.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(target);
+    const QImage image = reader.read();
+    if (image.isNull() || image.size() == target)
+        return image;
+    return image.scaled(thumbnailSize, thumbnailSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+}
+
+int ThumbnailLoader::request()
+{
+    lock();
+    const int request = m_request;
+    unlock();
+    return request;
+}
+
+int ThumbnailLoader::storeRequest(const QDir &dir, bool hasListing)
+{
+    lock();
+    m_dir = dir;
+    m_hasListing = hasListing;
+    const int request = ++m_request;
+    unlock();
+    return request;
+}
+
+int ThumbnailLoader::loadThumbnails(const QDir &dir)
+{
+    const int request = storeRequest(dir, true);
+    startWork();
+    return request;
+}
+
+int ThumbnailLoader::cancel()
+{
+    const int request = storeRequest(QDir(QString()), false);
+    if (isRunning())
+        restart();
+    return request;
+}
+
+void ThumbnailLoader::doWork()
+{
+    lock();
+    const QDir dir = m_dir;
+    const bool hasListing = m_hasListing;
+    const int request = m_request;
+    unlock();
+    if (!hasListing)
+        return;
+    const QFileInfoList entries = dir.entryInfoList();
+    emit aboutToLoadThumbnails(request);
+    for (const QFileInfo &entry : entries) {
+        if (mustStop())
+            return;
+        const QImage image = loadThumbnail(entry.absoluteFilePath());
+        emit thumbnailLoaded(request, entry.absoluteFilePath(), image);
+    }
+}
+
+} // namespace vireo
