@@ -47,6 +47,8 @@ ThumbnailView::~ThumbnailView()
 {
     m_loader.abort();
     m_loader.wait();
+    disconnect(m_scene, nullptr, this, nullptr);
+    m_items.clear();
     m_view->setScene(nullptr);
     delete m_scene;
 }

@@ -1,0 +1,442 @@
+#include "graphicspointitem.h"
+#include "grahpicsanchoritem.h"
+#include "graphicsview.h"
+#include "mainwindow.h"
+#include "pointlist.h"
+#include "projection.h"
+#include "scene.h"
+#include "settings.h"
+#include "settingsdialog.h"
+#include "thumbnailview.h"
+
+#include "testutils.h"
+
+#include <combobox.h>
+#include <tableview.h>
+#include <translations.h>
+
+#include <QAction>
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QDockWidget>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTableView>
+#include <QTimer>
+
+#include <functional>
+
+using vireo::MainWindow;
+
+namespace {
+
+// Runs the handler on the next modal dialog as soon as it is shown.
+void whenDialogShows(std::function<void(QWidget *)> handler)
+{
+    auto timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, handler] {
+        if (QWidget *dialog = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            handler(dialog);
+        }
+    });
+    timer->start();
+}
+
+void answerQuestion(QMessageBox::StandardButton answer)
+{
+    whenDialogShows([answer](QWidget *widget) {
+        auto box = qobject_cast<QMessageBox *>(widget);
+        QVERIFY(box);
+        box->button(answer)->click();
+    });
+}
+
+void chooseInFileDialog(const QString &path)
+{
+    whenDialogShows([path](QWidget *widget) {
+        auto dialog = qobject_cast<QFileDialog *>(widget);
+        QVERIFY(dialog);
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+}
+
+QString writeImage(const QString &path, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::lightGray);
+    image.save(path);
+    return path;
+}
+
+template <typename T>
+T *child(const MainWindow &window, const char *name)
+{
+    return window.findChild<T *>(QLatin1String(name));
+}
+
+struct Fixture
+{
+    Fixture()
+    {
+        QFile::remove(vireo::Settings().fileName());
+        window = std::make_unique<MainWindow>();
+        // Pinned so the texts under test do not depend on the first-run locale.
+        window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QAction *action(const char *name) const { return child<QAction>(*window, name); }
+
+    QString openImage(QSize size = QSize(640, 480), const QString &name = QStringLiteral("photo.png"))
+    {
+        const QString path = writeImage(dir.filePath(name), size);
+        chooseInFileDialog(path);
+        action("actionOpenImage")->trigger();
+        return path;
+    }
+
+    void clickImage(QPointF scenePos)
+    {
+        auto view = child<vireo::GraphicsView>(*window, "imageView");
+        const QPoint at = view->mapFromScene(scenePos);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    }
+
+    int rows() const { return window->scene()->pointList()->count(); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+};
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void stateAfterConstruction();
+    void openImageThroughFileDialog();
+    void cancelledDialogChangesNothing();
+    void unreadableImageIsReported();
+    void clickCopyDeleteRoundTrip();
+    void clearPointsAsksFirst_data();
+    void clearPointsAsksFirst();
+    void resetRulerAsksFirst();
+    void readOutsUsePointInEveryLanguage_data();
+    void readOutsUsePointInEveryLanguage();
+    void settingsDialogSwitchesLanguage();
+    void openFolderBrowsesThumbnails();
+    void thumbnailsDockAndActionStayInStep();
+    void closingWritesRecords();
+};
+
+void MainWindowTest::initTestCase()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("mensor"));
+    QCoreApplication::setOrganizationName(QStringLiteral("ortus"));
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type >= QtCriticalMsg)
+            fprintf(stderr, "%s\n", qPrintable(message));
+    });
+}
+
+void MainWindowTest::stateAfterConstruction()
+{
+    Fixture f;
+    QVERIFY(f.action("actionModeCalibrate")->isChecked());
+    QVERIFY(!f.action("actionModeEdit")->isChecked());
+    QVERIFY(f.action("actionDockThumbnails")->isChecked());
+    QVERIFY(child<QDockWidget>(*f.window, "dockThumbnails")->isVisible());
+    QCOMPARE(child<vireo::ThumbnailView>(*f.window, "thumbnailView")->count(), 0);
+    QCOMPARE(child<QSlider>(*f.window, "zoomSlider")->value(), 10);
+    QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("No Image"));
+    QVERIFY(!f.action("actionNextImage")->isEnabled());
+    QVERIFY(!f.action("actionPreviousImage")->isEnabled());
+    QVERIFY(!child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
+    QVERIFY(!f.action("actionClearPoints")->isEnabled());
+    QVERIFY(f.action("actionResetOrigin")->isEnabled());
+    QVERIFY(f.action("actionResetCalibrationRuler")->isEnabled());
+    QVERIFY(f.action("actionSetRulerLength")->isEnabled());
+    QVERIFY(!child<QTableView>(*f.window, "tableView")->isEnabled());
+    QCOMPARE(f.window->windowTitle(), QStringLiteral("mensor 2.4"));
+    QVERIFY(child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle().startsWith(QLatin1String("Images in Directory ")));
+}
+
+void MainWindowTest::openImageThroughFileDialog()
+{
+    Fixture f;
+    const QString path = f.openImage();
+    QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("photo.png"));
+    QVERIFY(child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
+    QCOMPARE(f.window->settings()->currentDir(), f.dir.path());
+    QCOMPARE(f.window->scene()->sceneRect(), QRectF(0, 0, 640, 480));
+    QVERIFY(!f.window->settings()->geometryFor(path).isNew());
+    QVERIFY(!f.action("actionNextImage")->isEnabled());
+
+    // The settings file was written when the image was chosen.
+    QFile file(f.window->settings()->fileName());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains(QStringLiteral("<currentdir>%1</currentdir>").arg(f.dir.path()).toUtf8()));
+}
+
+void MainWindowTest::cancelledDialogChangesNothing()
+{
+    Fixture f;
+    const QString before = f.window->settings()->currentDir();
+    whenDialogShows([](QWidget *dialog) { qobject_cast<QDialog *>(dialog)->reject(); });
+    f.action("actionOpenImage")->trigger();
+    QCOMPARE(f.window->settings()->currentDir(), before);
+    QCOMPARE(f.window->settings()->geometryCount(), 0);
+}
+
+void MainWindowTest::unreadableImageIsReported()
+{
+    Fixture f;
+    const QString path = f.dir.filePath(QStringLiteral("broken.png"));
+    QFile broken(path);
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    QString text;
+    whenDialogShows([&text, path](QWidget *widget) {
+        auto dialog = qobject_cast<QFileDialog *>(widget);
+        dialog->selectFile(path);
+        QMetaObject::invokeMethod(dialog, "accept");
+        whenDialogShows([&text](QWidget *box) {
+            text = qobject_cast<QMessageBox *>(box)->text();
+            qobject_cast<QMessageBox *>(box)->accept();
+        });
+    });
+    f.action("actionOpenImage")->trigger();
+    QCOMPARE(text, QStringLiteral("Cannot load image."));
+    QVERIFY(!child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
+    QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("broken.png"));
+}
+
+void MainWindowTest::clickCopyDeleteRoundTrip()
+{
+    Fixture f;
+    f.openImage();
+    f.action("actionModeEdit")->trigger();
+    QVERIFY(child<QTableView>(*f.window, "tableView")->isEnabled());
+    QVERIFY(f.action("actionClearPoints")->isEnabled());
+    QVERIFY(!f.action("actionResetOrigin")->isEnabled());
+    f.clickImage(QPointF(400, 200));
+    f.clickImage(QPointF(100, 300));
+    QCOMPARE(f.rows(), 2);
+
+    f.action("actionCopyCoordinates")->trigger();
+    const QString text = QApplication::clipboard()->text();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.at(0), QStringLiteral("Nbr.\tX\tY\tFile\t"));
+    QVERIFY(lines.at(1).startsWith(QLatin1String("1\t")));
+    QVERIFY(lines.at(1).endsWith(QLatin1String("\tphoto.png\t")));
+    QCOMPARE(lines.at(1).count(QLatin1Char('\t')), 4);
+    QVERIFY(lines.at(2).startsWith(QLatin1String("2\t")));
+    QCOMPARE(lines.at(3), QString());
+    QVERIFY(!text.contains(QLatin1Char('\r')));
+    // Three decimals, the default.
+    QVERIFY(QRegularExpression(QStringLiteral("^1\\t-?[0-9]+\\.[0-9]{3}\\t")).match(lines.at(1)).hasMatch());
+
+    // The table's current row, chosen as a user clicks it, is the point to delete.
+    auto table = child<QTableView>(*f.window, "tableView");
+    table->setCurrentIndex(table->model()->index(0, 1));
+    QVERIFY(f.window->scene()->pointList()->graphicsItemAt(0)->isSelected());
+    f.action("actionDeletePoint")->trigger();
+    QCOMPARE(f.rows(), 1);
+    QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->id(), 2);
+    child<QTableView>(*f.window, "tableView")->setCurrentIndex(QModelIndex());
+    f.action("actionDeletePoint")->trigger();
+    QCOMPARE(f.rows(), 1);
+}
+
+void MainWindowTest::clearPointsAsksFirst_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("rowsAfter");
+    QTest::newRow("yes") << int(QMessageBox::Yes) << 0;
+    QTest::newRow("cancel") << int(QMessageBox::Cancel) << 2;
+}
+
+void MainWindowTest::clearPointsAsksFirst()
+{
+    QFETCH(int, answer);
+    QFETCH(int, rowsAfter);
+
+    Fixture f;
+    f.openImage();
+    f.action("actionModeEdit")->trigger();
+    f.clickImage(QPointF(100, 100));
+    f.clickImage(QPointF(200, 100));
+    answerQuestion(QMessageBox::StandardButton(answer));
+    f.action("actionClearPoints")->trigger();
+    QCOMPARE(f.rows(), rowsAfter);
+    f.clickImage(QPointF(300, 100));
+    QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(f.rows() - 1)->id(), 3);
+}
+
+void MainWindowTest::resetRulerAsksFirst()
+{
+    Fixture f;
+    f.openImage();
+    vireo::Projection *projection = f.window->scene()->projection();
+    projection->rulerEnd2Anchor()->setPos(10, 10);
+    projection->originAnchor()->setPos(5, 5);
+
+    answerQuestion(QMessageBox::Cancel);
+    f.action("actionResetCalibrationRuler")->trigger();
+    QCOMPARE(projection->rulerEnd2(), QPointF(10, 10));
+    answerQuestion(QMessageBox::Yes);
+    f.action("actionResetCalibrationRuler")->trigger();
+    QCOMPARE(projection->rulerEnd2(), QPointF(640, 480));
+    QCOMPARE(projection->rulerLength(), 1.0);
+
+    answerQuestion(QMessageBox::Yes);
+    f.action("actionResetOrigin")->trigger();
+    QCOMPARE(projection->origin(), QPointF(320, 240));
+}
+
+void MainWindowTest::readOutsUsePointInEveryLanguage_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("German, 2 places") << QLocale(QLocale::German, QLocale::Germany) << 2 << "x = 12.35";
+    QTest::newRow("Swiss, 0 places") << QLocale(QLocale::German, QLocale::Switzerland) << 0 << "x = 12";
+    QTest::newRow("English, 4 places") << QLocale(QLocale::English, QLocale::UnitedStates) << 4 << "x = 12.3456";
+}
+
+void MainWindowTest::readOutsUsePointInEveryLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+
+    Fixture f;
+    f.window->settings()->setLocale(locale);
+    f.window->settings()->setDecimalPlaces(decimals);
+    f.window->updateMouseCoordinates(QPointF(12.3456, -1234.5));
+    QCOMPARE(child<QLabel>(*f.window, "labelMouseX")->text(), text);
+    QVERIFY(!child<QLabel>(*f.window, "labelMouseY")->text().contains(QLatin1Char(',')));
+    QCOMPARE(f.window->tableView()->columnDecimals(1), decimals);
+    f.window->updateMouseCoordinates(QPointF(qQNaN(), qQNaN()));
+    QCOMPARE(child<QLabel>(*f.window, "labelMouseX")->text(), QStringLiteral("x = "));
+    f.window->clearMouseCoordinates();
+    QCOMPARE(child<QLabel>(*f.window, "labelMouseY")->text(), QString());
+}
+
+void MainWindowTest::settingsDialogSwitchesLanguage()
+{
+    Fixture f;
+    whenDialogShows([](QWidget *widget) {
+        auto dialog = qobject_cast<vireo::SettingsDialog *>(widget);
+        QVERIFY(dialog);
+        dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
+        dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"))->setValue(QLocale(QLocale::German, QLocale::Germany));
+        dialog->accept();
+    });
+    f.action("actionConfigure")->trigger();
+    QCOMPARE(f.window->settings()->decimalPlaces(), 1);
+    QCOMPARE(f.window->settings()->locale().name(), QStringLiteral("de_DE"));
+    QCOMPARE(f.action("actionOpenImage")->text(), QStringLiteral("&Bilddatei öffnen..."));
+    QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("kein Bild"));
+    QCOMPARE(f.window->scene()->pointModel()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Bilddatei"));
+
+    whenDialogShows([](QWidget *widget) {
+        auto dialog = qobject_cast<vireo::SettingsDialog *>(widget);
+        QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->value(), 1);
+        QCOMPARE(dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"))->currentIndex(), 1);
+        QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->maximum(), 99);
+        dialog->reject();
+    });
+    f.action("actionConfigure")->trigger();
+    QCOMPARE(f.window->settings()->locale().name(), QStringLiteral("de_DE"));
+}
+
+void MainWindowTest::openFolderBrowsesThumbnails()
+{
+    Fixture f;
+    QDir(f.dir.path()).mkdir(QStringLiteral("folder"));
+    const QString folder = f.dir.filePath(QStringLiteral("folder"));
+    writeImage(folder + QStringLiteral("/a.png"), QSize(300, 200));
+    writeImage(folder + QStringLiteral("/b.png"), QSize(200, 300));
+    whenDialogShows([folder](QWidget *widget) {
+        auto dialog = qobject_cast<QFileDialog *>(widget);
+        QVERIFY(dialog);
+        dialog->setDirectory(folder);
+        dialog->selectFile(folder);
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    f.action("actionOpenFolder")->trigger();
+    QCOMPARE(f.window->settings()->currentDir(), folder);
+    QVERIFY(!f.action("actionNextImage")->isEnabled());
+    auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");
+    QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 2; }, 10000));
+    QCOMPARE(child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle(),
+             QStringLiteral("Images in Directory %1").arg(folder));
+
+    thumbnails->selectNext();
+    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("a.png"));
+    QVERIFY(f.action("actionNextImage")->isEnabled());
+    f.action("actionNextImage")->trigger();
+    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("b.png"));
+    f.action("actionNextImage")->trigger();
+    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("b.png"));
+    QVERIFY(!f.window->settings()->geometryFor(folder).isNew());
+
+    // A single image from elsewhere empties the strip.
+    f.openImage(QSize(100, 100), QStringLiteral("single.png"));
+    QCOMPARE(thumbnails->count(), 0);
+    QVERIFY(!f.action("actionNextImage")->isEnabled());
+}
+
+void MainWindowTest::thumbnailsDockAndActionStayInStep()
+{
+    Fixture f;
+    auto dock = child<QDockWidget>(*f.window, "dockThumbnails");
+    dock->close();
+    QVERIFY(!f.action("actionDockThumbnails")->isChecked());
+    f.action("actionDockThumbnails")->trigger();
+    QVERIFY(dock->isVisible());
+    QVERIFY(f.action("actionDockThumbnails")->isChecked());
+}
+
+void MainWindowTest::closingWritesRecords()
+{
+    QTemporaryDir dir;
+    QString path;
+    QPointF moved;
+    {
+        Fixture f;
+        path = f.openImage();
+        f.action("actionModeEdit")->trigger();
+        f.clickImage(QPointF(100, 100));
+        f.clickImage(QPointF(200, 150));
+        vireo::GraphicsPointItem *item = f.window->scene()->pointList()->graphicsItemAt(1);
+        item->setPos(210, 160);
+        moved = item->pos();
+        QVERIFY(f.window->close());
+    }
+    vireo::Settings settings;
+    QVERIFY(settings.load());
+    const vireo::Geometry &record = settings.geometryFor(path);
+    QCOMPARE(record.pointCount(), 2);
+    QCOMPARE(record.point(1).pos(), moved);
+    QCOMPARE(record.point(1).file(), QStringLiteral("photo.png"));
+    QCOMPARE(record.nextId(), 3);
+}
+
+MENSOR_GUITEST_MAIN(MainWindowTest)
+#include "mainwindowtest.moc"
