@@ -61,6 +61,16 @@ private:
     }
 };
 
+// Sends a mouse event with exactly the given button to a widget, as the
+// window system delivers it.
+inline void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::MouseButton button = Qt::LeftButton)
+{
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+    QMouseEvent event(type, position, widget->mapToGlobal(position), type == QEvent::MouseMove ? Qt::NoButton : button,
+                      buttons, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
 #define MENSOR_TEST_MAIN(TestObject, AppClass) \
     int main(int argc, char *argv[]) \
     { \

@@ -59,10 +59,7 @@ struct Fixture
 
     void send(QEvent::Type type, QPoint position, Qt::MouseButton button = Qt::LeftButton)
     {
-        const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, position, view.viewport()->mapToGlobal(position),
-                          type == QEvent::MouseMove ? Qt::NoButton : button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(view.viewport(), &event);
+        sendMouse(view.viewport(), type, position, button);
     }
 
     void drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
