@@ -31,6 +31,9 @@ GraphicsView::GraphicsView(QWidget *parent)
     setTransformationAnchor(QGraphicsView::AnchorUnderMouse);
     setResizeAnchor(QGraphicsView::AnchorViewCenter);
     setCursor(Qt::CrossCursor);
+    // The image is drawn once per zoom step; repaints for the items above it
+    // and pans reuse it.
+    setCacheMode(QGraphicsView::CacheBackground);
     setZoomLevel(10);
     horizontalScrollBar()->setCursor(Qt::ArrowCursor);
     verticalScrollBar()->setCursor(Qt::ArrowCursor);

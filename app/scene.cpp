@@ -26,6 +26,7 @@ Scene::Scene(QObject *parent)
     , m_projection(new Projection(this))
     , m_snapLines(new SnapLines(this))
 {
+    connect(&m_pyramid, &ImagePyramid::levelsReady, this, [this] { invalidate(sceneRect(), BackgroundLayer); });
 }
 
 Scene::~Scene()
@@ -41,16 +42,17 @@ bool Scene::loadImage(const QString &path)
     qDebug() << "loading image" << path;
     m_fileName = QFileInfo(path).fileName();
     QImageReader reader(path);
-    m_image = reader.read();
-    if (m_image.isNull()) {
+    m_pyramid.setImage(reader.read());
+    if (m_pyramid.isNull()) {
         qWarning() << "Cannot load image" << path << reader.errorString();
         invalidate(sceneRect(), QGraphicsScene::AllLayers);
         return false;
     }
-    setSceneRect(0, 0, m_image.width(), m_image.height());
+    const QSize size = m_pyramid.image().size();
+    setSceneRect(0, 0, size.width(), size.height());
     if (m_geometry->isNew()) {
         qDebug() << "Initializing geometry";
-        m_geometry->initialize(m_image.size());
+        m_geometry->initialize(size);
         m_projection->loadFrom(*m_geometry);
     }
     invalidate(sceneRect(), QGraphicsScene::AllLayers);
@@ -189,7 +191,12 @@ int Scene::nextId() const
 
 const QImage &Scene::image() const
 {
-    return m_image;
+    return m_pyramid.image();
+}
+
+ImagePyramid *Scene::imagePyramid()
+{
+    return &m_pyramid;
 }
 
 QAbstractItemModel *Scene::pointModel() const
@@ -255,10 +262,12 @@ bool Scene::event(QEvent *event)
     return QGraphicsScene::event(event);
 }
 
-void Scene::drawBackground(QPainter *painter, const QRectF &)
+// Draws only the exposed part of the image, from the copy that suits the
+// zoom; the copies are built once the image has been shown.
+void Scene::drawBackground(QPainter *painter, const QRectF &rect)
 {
-    if (!m_image.isNull())
-        painter->drawImage(QPointF(0, 0), m_image);
+    m_pyramid.draw(painter, rect);
+    m_pyramid.buildLevels();
 }
 
 void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)

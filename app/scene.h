@@ -2,6 +2,7 @@
 #define VIREO_SCENE_H
 
 #include "geometry.h"
+#include "imagepyramid.h"
 
 #include <QGraphicsScene>
 #include <QImage>
@@ -47,6 +48,7 @@ public:
     QString fileName() const;
     int nextId() const;
     const QImage &image() const;
+    ImagePyramid *imagePyramid();
     QAbstractItemModel *pointModel() const;
     PointList *pointList() const;
     Projection *projection() const;
@@ -80,7 +82,7 @@ private:
     // The record shown until one is given with setGeometry.
     Geometry m_ownGeometry;
     Geometry *m_geometry = &m_ownGeometry;
-    QImage m_image;
+    ImagePyramid m_pyramid;
     int m_nextId = 1;
     PointList *m_pointList;
     Projection *m_projection;
