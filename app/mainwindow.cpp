@@ -238,8 +238,12 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::on_actionOpenImage_triggered()
 {
     const QString path = QFileDialog::getOpenFileName(this, tr("Open Image"), m_settings->currentDir(), imageFilter());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openImage(path);
+}
+
+void MainWindow::openImage(const QString &path)
+{
     m_settings->setCurrentDir(QFileInfo(path).absolutePath());
     m_settings->save();
     m_scene->setGeometry(&m_settings->geometryFor(path));
@@ -252,8 +256,12 @@ void MainWindow::on_actionOpenFolder_triggered()
 {
     const QString path = QFileDialog::getExistingDirectory(this, tr("Open Image Folder"), m_settings->currentDir(),
                                                            QFileDialog::ShowDirsOnly);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openFolder(path);
+}
+
+void MainWindow::openFolder(const QString &path)
+{
     m_imageLoaded = false;
     m_settings->setCurrentDir(path);
     m_settings->save();

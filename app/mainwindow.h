@@ -39,6 +39,9 @@ public:
     kit::TableView *tableView() const;
 
 public slots:
+    // What Open Image and Open Folder do with the path the user chose.
+    void openImage(const QString &path);
+    void openFolder(const QString &path);
     void loadImage(const QString &path);
     void loadThumbnails(const QString &currentDir);
     void updateGui();

@@ -25,6 +25,7 @@ double medianMilliseconds(int runs, Run run)
 inline void printRow(const char *name, double value, const char *unit)
 {
     std::printf("%-58s %12.3f %s\n", name, value, unit);
+    std::fflush(stdout);
 }
 
 #endif

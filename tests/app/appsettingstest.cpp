@@ -26,6 +26,7 @@ private slots:
     void geometryForCreatesOnceAndKeepsReferences();
     void unusedRecordIsWritten();
     void destructionSaves();
+    void storedFileRoundTripsByteForByte();
 
 private:
     QString m_fileName;
@@ -198,6 +199,26 @@ void AppSettingsTest::destructionSaves()
     Settings loaded;
     loaded.load();
     QCOMPARE(loaded.decimalPlaces(), 7);
+}
+
+void AppSettingsTest::storedFileRoundTripsByteForByte()
+{
+    QFile fixture(QStringLiteral(MENSOR_TEST_DATA "/settings-v1.xml"));
+    QVERIFY(fixture.open(QIODevice::ReadOnly));
+    const QByteArray original = fixture.readAll();
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    QFile file(m_fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(original);
+    file.close();
+    {
+        Settings settings;
+        QVERIFY(settings.load());
+        QCOMPARE(settings.geometryFor(QStringLiteral("/home/lab/photos/IMG_0001.JPG")).pointCount(), 3);
+        QVERIFY(settings.save());
+    }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), original);
 }
 
 MENSOR_GUITEST_MAIN(AppSettingsTest)

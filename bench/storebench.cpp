@@ -1,0 +1,162 @@
+// A store of 5,000 records of 20 points each: saving and loading the settings
+// file against a bare QXmlStreamWriter writing the same elements and a bare
+// QXmlStreamReader pass over the same file; and opening an image with the big
+// store, from the choice in the dialog to the image on screen.
+#include "geometry.h"
+#include "graphicsview.h"
+#include "mainwindow.h"
+#include "scene.h"
+#include "settings.h"
+
+#include "benchutils.h"
+#include "bigstore.h"
+#include "photos.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSettings>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace {
+
+const int recordCount = 5000;
+const int pointsPerRecord = 20;
+
+// The same elements as the settings file, written without the store.
+void writeBare(const QString &fileName, vireo::Settings &settings, const QStringList &keys)
+{
+    QFile file(fileName);
+    file.open(QIODevice::WriteOnly | QIODevice::Text);
+    QXmlStreamWriter xml(&file);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(2);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("mensor"));
+    xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
+    xml.writeTextElement(QStringLiteral("locale"), QStringLiteral("de_CH"));
+    xml.writeEmptyElement(QStringLiteral("mainwindow"));
+    xml.writeTextElement(QStringLiteral("currentdir"), settings.currentDir());
+    xml.writeTextElement(QStringLiteral("decimalplaces"), QString::number(settings.decimalPlaces()));
+    const auto number = [](double value) { return QString::number(value, 'g', 6); };
+    const auto writePoint = [&](const QString &name, QPointF p) {
+        xml.writeStartElement(name);
+        xml.writeTextElement(QStringLiteral("x"), number(p.x()));
+        xml.writeTextElement(QStringLiteral("y"), number(p.y()));
+        xml.writeEndElement();
+    };
+    xml.writeStartElement(QStringLiteral("geometries"));
+    for (const QString &key : keys) {
+        const vireo::Geometry &record = settings.geometryFor(key);
+        xml.writeStartElement(QStringLiteral("geometry"));
+        xml.writeTextElement(QStringLiteral("key"), key);
+        xml.writeStartElement(QStringLiteral("value"));
+        xml.writeTextElement(QStringLiteral("nextid"), QString::number(record.nextId()));
+        writePoint(QStringLiteral("origin"), record.origin());
+        writePoint(QStringLiteral("rulerend1"), record.rulerEnd1());
+        writePoint(QStringLiteral("rulerend2"), record.rulerEnd2());
+        xml.writeTextElement(QStringLiteral("rulerlength"), number(record.rulerLength()));
+        xml.writeStartElement(QStringLiteral("points"));
+        for (int i = 0; i < record.pointCount(); ++i) {
+            const vireo::Point &point = record.point(i);
+            xml.writeStartElement(QStringLiteral("point"));
+            xml.writeTextElement(QStringLiteral("id"), QString::number(point.id()));
+            writePoint(QStringLiteral("pos"), point.pos());
+            xml.writeTextElement(QStringLiteral("file"), point.file());
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+        xml.writeEndElement();
+        xml.writeEndElement();
+    }
+    xml.writeEndElement();
+    xml.writeEndElement();
+    xml.writeEndDocument();
+}
+
+int readBare(const QString &fileName)
+{
+    QFile file(fileName);
+    file.open(QIODevice::ReadOnly | QIODevice::Text);
+    QXmlStreamReader xml(&file);
+    int tokens = 0;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        ++tokens;
+    }
+    return tokens;
+}
+
+QStringList keysOf(int records)
+{
+    QStringList keys;
+    for (int r = 0; r < records; ++r)
+        keys.append(QStringLiteral("/home/lab/photos/series-%1/IMG_%2.JPG").arg(r / 100).arg(r, 5, 10, QLatin1Char('0')));
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+double openImageWithBigStore(const QString &imagePath)
+{
+    vireo::MainWindow window;
+    window.resize(1400, 900);
+    window.show();
+    QCoreApplication::processEvents();
+    QElapsedTimer timer;
+    timer.start();
+    window.openImage(imagePath);
+    window.findChild<vireo::GraphicsView *>(QStringLiteral("imageView"))->viewport()->repaint();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const QString config = QDir::current().absoluteFilePath(QStringLiteral("benchdata/store-config"));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QApplication::setApplicationName(QStringLiteral("mensor"));
+    QApplication::setOrganizationName(QStringLiteral("ortus"));
+
+    const QStringList keys = keysOf(recordCount);
+    double save = 0;
+    double load = 0;
+    QString fileName;
+    qint64 bytes = 0;
+    {
+        vireo::Settings settings;
+        fileName = settings.fileName();
+        QFile::remove(fileName);
+        QFile::remove(fileName + QStringLiteral(".bak"));
+        fillBigStore(settings, recordCount, pointsPerRecord);
+        save = medianMilliseconds(5, [&] { settings.save(); });
+        bytes = QFileInfo(fileName).size();
+        load = medianMilliseconds(5, [&] {
+            vireo::Settings loaded;
+            loaded.load();
+        });
+        const QString bareFile = config + QStringLiteral("/bare.xml");
+        const double bareWrite = medianMilliseconds(5, [&] { writeBare(bareFile, settings, keys); });
+        const double bareRead = medianMilliseconds(5, [&] { readBare(fileName); });
+
+        std::printf("store: %d records x %d points, %.1f MB\n", recordCount, pointsPerRecord, bytes / 1e6);
+        printRow("save: Settings::save", save, "ms");
+        printRow("save: bare QXmlStreamWriter, same elements", bareWrite, "ms");
+        printRow("save ratio", save / bareWrite, "x");
+        printRow("load: Settings::load", load, "ms");
+        printRow("load: bare QXmlStreamReader pass", bareRead, "ms");
+        printRow("load ratio", load / bareRead, "x");
+    }
+
+    const QString image = photoFolder(QStringLiteral("12MP"), 1, QSize(4000, 3000)) + QStringLiteral("/photo000.jpg");
+    QVector<double> opens;
+    for (int i = 0; i < 3; ++i)
+        opens.append(openImageWithBigStore(image));
+    std::sort(opens.begin(), opens.end());
+    printRow("Open Image of a 12 MP JPEG with the big store, to the image on screen", opens.at(1), "ms");
+    return 0;
+}
