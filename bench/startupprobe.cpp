@@ -1,8 +1,8 @@
 // Starts like mensor and quits as soon as the main window has painted once.
 #include "mainwindow.h"
+#include "startup.h"
 
 #include <QApplication>
-#include <QSettings>
 
 namespace {
 class FirstPaint : public QObject
@@ -20,11 +20,7 @@ protected:
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QApplication::addLibraryPath(QStringLiteral(":/plugins/imageformats"));
-    QApplication::setApplicationName(QStringLiteral("mensor"));
-    QApplication::setOrganizationDomain(QStringLiteral("ortus.invalid"));
-    QApplication::setOrganizationName(QStringLiteral("ortus"));
+    vireo::setApplicationIdentity();
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
 
     vireo::MainWindow window;

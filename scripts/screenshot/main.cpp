@@ -5,12 +5,12 @@
 #include "projection.h"
 #include "scene.h"
 #include "settings.h"
+#include "startup.h"
 
 #include <tableview.h>
 
 #include <QAction>
 #include <QApplication>
-#include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -25,9 +25,7 @@ int main(int argc, char *argv[])
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
     QApplication app(argc, argv);
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QApplication::setApplicationName(QStringLiteral("mensor"));
-    QApplication::setOrganizationName(QStringLiteral("ortus"));
+    vireo::setApplicationIdentity();
 
     vireo::MainWindow window;
     window.settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "startup.h"
 #include "testutils.h"
 
 #include <QMainWindow>
@@ -35,9 +36,7 @@ private:
 
 void AppSettingsTest::initTestCase()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("mensor"));
-    QCoreApplication::setOrganizationName(QStringLiteral("ortus"));
-    QSettings::setDefaultFormat(QSettings::IniFormat);
+    vireo::setApplicationIdentity();
     m_fileName = Settings().fileName();
     m_silence = std::make_unique<SilentMessages>();
 }

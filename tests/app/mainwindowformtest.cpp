@@ -2,6 +2,7 @@
 #include "mainwindow.h"
 #include "thumbnailview.h"
 
+#include "startup.h"
 #include "testutils.h"
 
 #include <translations.h>
@@ -76,9 +77,7 @@ private:
 
 void MainWindowFormTest::initTestCase()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("mensor"));
-    QCoreApplication::setOrganizationName(QStringLiteral("ortus"));
-    QSettings::setDefaultFormat(QSettings::IniFormat);
+    vireo::setApplicationIdentity();
     SilentMessages silence;
     m_window = std::make_unique<MainWindow>();
 }

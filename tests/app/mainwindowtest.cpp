@@ -9,6 +9,7 @@
 #include "settingsdialog.h"
 #include "thumbnailview.h"
 
+#include "startup.h"
 #include "testutils.h"
 
 #include <combobox.h>
@@ -142,9 +143,7 @@ private slots:
 
 void MainWindowTest::initTestCase()
 {
-    QCoreApplication::setApplicationName(QStringLiteral("mensor"));
-    QCoreApplication::setOrganizationName(QStringLiteral("ortus"));
-    QSettings::setDefaultFormat(QSettings::IniFormat);
+    vireo::setApplicationIdentity();
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
         if (type >= QtCriticalMsg)
             fprintf(stderr, "%s\n", qPrintable(message));
