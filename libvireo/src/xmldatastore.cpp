@@ -271,10 +271,14 @@ XmlFileReader::~XmlFileReader()
     d->file.close();
 }
 
+// The document is built in memory and written with one call: the stream
+// writer's many small writes are far cheaper into a byte array than through
+// a file device.
 class XmlFileWriter::Private
 {
 public:
-    QSaveFile file;
+    QString fileName;
+    QByteArray document;
     bool committed = false;
     bool result = false;
     QString error;
@@ -284,10 +288,8 @@ XmlFileWriter::XmlFileWriter(const QString &fileName, const DataFormat &format)
     : XmlDataWriter(format)
     , d(new Private)
 {
-    d->file.setFileName(fileName);
-    QDir().mkpath(QFileInfo(fileName).absoluteDir().absolutePath());
-    d->file.open(QIODevice::WriteOnly | QIODevice::Text);
-    setWriter(new QXmlStreamWriter(&d->file));
+    d->fileName = fileName;
+    setWriter(new QXmlStreamWriter(&d->document));
 }
 
 XmlFileWriter::~XmlFileWriter()
@@ -301,19 +303,16 @@ bool XmlFileWriter::commit()
         return d->result;
     d->committed = true;
     finish();
-    if (!d->file.isOpen()) {
-        d->error = d->file.errorString();
+    QDir().mkpath(QFileInfo(d->fileName).absoluteDir().absolutePath());
+    QSaveFile file(d->fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(d->document) != d->document.size()) {
+        d->error = file.errorString();
+        file.cancelWriting();
         return d->result = false;
     }
-    if (hasError()) {
-        d->error = d->file.errorString();
-        d->file.cancelWriting();
-        d->file.commit();
-        return d->result = false;
-    }
-    d->result = d->file.commit();
+    d->result = file.commit();
     if (!d->result)
-        d->error = d->file.errorString();
+        d->error = file.errorString();
     return d->result;
 }
 
