@@ -184,10 +184,188 @@ void XmlDataReader::readRoot(Storable &root)
         loadObject(root);
 }
 
+namespace {
+
+// Writes what QXmlStreamWriter writes with automatic formatting and an indent
+// of 2, straight into a byte array: the same bytes, several times faster.
+// Texts with characters that need more than the four entities go through a
+// stream writer, so their escaping and encoding stay the toolkit's.
+class FormattedXml
+{
+public:
+    explicit FormattedXml(QByteArray *document)
+        : m_out(document)
+    {
+    }
+
+    void startDocument() { m_out->append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"); }
+
+    void startElement(const QString &name)
+    {
+        if (!finishStartTag(false))
+            indent(m_names.size());
+        m_out->append('<');
+        const QByteArray utf8 = name.toUtf8();
+        m_out->append(utf8);
+        m_names.append(utf8);
+        m_inStartTag = m_lastWasStart = true;
+    }
+
+    void attribute(const QString &name, const QString &value)
+    {
+        m_out->append(' ');
+        m_out->append(name.toUtf8());
+        m_out->append("=\"");
+        appendEscaped(value, true);
+        m_out->append('"');
+    }
+
+    void characters(const QString &text)
+    {
+        finishStartTag(true);
+        appendEscaped(text, false);
+    }
+
+    void endElement()
+    {
+        if (m_names.isEmpty())
+            return;
+        if (m_inStartTag) {
+            m_out->append("/>");
+            m_inStartTag = m_lastWasStart = false;
+            m_names.removeLast();
+            return;
+        }
+        if (!finishStartTag(false) && !m_lastWasStart)
+            indent(m_names.size() - 1);
+        m_lastWasStart = false;
+        m_out->append("</");
+        m_out->append(m_names.takeLast());
+        m_out->append('>');
+    }
+
+    void endDocument()
+    {
+        while (!m_names.isEmpty())
+            endElement();
+        m_out->append('\n');
+    }
+
+private:
+    bool finishStartTag(bool contents)
+    {
+        const bool hadSomethingWritten = m_wroteSomething;
+        m_wroteSomething = contents;
+        if (m_inStartTag) {
+            m_out->append('>');
+            m_inStartTag = false;
+        }
+        return hadSomethingWritten;
+    }
+
+    void indent(int level)
+    {
+        m_out->append('\n');
+        m_out->append(QByteArray(2 * level, ' '));
+    }
+
+    static bool isPlain(const QString &text)
+    {
+        for (const QChar c : text) {
+            if (c.unicode() < 0x20 || c.unicode() >= 0xd800)
+                return false;
+        }
+        return true;
+    }
+
+    void appendEscaped(const QString &text, bool attribute)
+    {
+        if (!isPlain(text)) {
+            appendThroughStreamWriter(text, attribute);
+            return;
+        }
+        QString escaped;
+        escaped.reserve(text.size());
+        for (const QChar c : text) {
+            switch (c.unicode()) {
+            case '<':
+                escaped += QLatin1String("&lt;");
+                break;
+            case '>':
+                escaped += QLatin1String("&gt;");
+                break;
+            case '&':
+                escaped += QLatin1String("&amp;");
+                break;
+            case '"':
+                escaped += QLatin1String("&quot;");
+                break;
+            default:
+                escaped += c;
+            }
+        }
+        m_out->append(escaped.toUtf8());
+    }
+
+    void appendThroughStreamWriter(const QString &text, bool attribute)
+    {
+        QByteArray bytes;
+        QXmlStreamWriter writer(&bytes);
+        if (attribute) {
+            writer.writeStartElement(QStringLiteral("a"));
+            writer.writeAttribute(QStringLiteral("v"), text);
+            writer.writeEndElement();
+            const int start = bytes.indexOf('"') + 1;
+            m_out->append(bytes.mid(start, bytes.lastIndexOf('"') - start));
+            return;
+        }
+        writer.writeCharacters(text);
+        m_out->append(bytes);
+    }
+
+    QByteArray *m_out;
+    QVector<QByteArray> m_names;
+    bool m_inStartTag = false;
+    bool m_lastWasStart = false;
+    bool m_wroteSomething = false;
+};
+
+} // namespace
+
+// Either the toolkit's stream writer (setWriter) or the direct formatter
+// (setDocument) does the writing.
 class XmlDataWriter::Private
 {
 public:
+    void startElement(const QString &name)
+    {
+        if (formatted)
+            formatted->startElement(name);
+        else
+            writer->writeStartElement(name);
+    }
+
+    void endElement()
+    {
+        if (formatted)
+            formatted->endElement();
+        else
+            writer->writeEndElement();
+    }
+
+    void textElement(const QString &name, const QString &text)
+    {
+        if (formatted) {
+            formatted->startElement(name);
+            formatted->characters(text);
+            formatted->endElement();
+        } else {
+            writer->writeTextElement(name, text);
+        }
+    }
+
     std::unique_ptr<QXmlStreamWriter> writer;
+    std::unique_ptr<FormattedXml> formatted;
 };
 
 XmlDataWriter::XmlDataWriter(const DataFormat &format)
@@ -208,8 +386,20 @@ void XmlDataWriter::setWriter(QXmlStreamWriter *writer)
     writer->writeAttribute(QStringLiteral("version"), QString::number(format().version(), 10));
 }
 
+void XmlDataWriter::setDocument(QByteArray *document)
+{
+    d->formatted.reset(new FormattedXml(document));
+    d->formatted->startDocument();
+    d->formatted->startElement(format().name());
+    d->formatted->attribute(QStringLiteral("version"), QString::number(format().version(), 10));
+}
+
 void XmlDataWriter::finish()
 {
+    if (d->formatted) {
+        d->formatted->endDocument();
+        return;
+    }
     if (!d->writer)
         return;
     d->writer->writeEndElement();
@@ -219,26 +409,26 @@ void XmlDataWriter::finish()
 void XmlDataWriter::writeString(const QString &name, const QString &value)
 {
     if (!value.isEmpty())
-        d->writer->writeTextElement(name, value);
+        d->textElement(name, value);
 }
 
 void XmlDataWriter::writeObject(const QString &name, const Storable &value)
 {
     if (!name.isEmpty())
-        d->writer->writeStartElement(name);
+        d->startElement(name);
     saveObject(value);
     if (!name.isEmpty())
-        d->writer->writeEndElement();
+        d->endElement();
 }
 
 void XmlDataWriter::beginGroup(const QString &name)
 {
-    d->writer->writeStartElement(name);
+    d->startElement(name);
 }
 
 void XmlDataWriter::endGroup()
 {
-    d->writer->writeEndElement();
+    d->endElement();
 }
 
 void XmlDataWriter::writeRoot(const Storable &root)
@@ -289,7 +479,10 @@ XmlFileWriter::XmlFileWriter(const QString &fileName, const DataFormat &format)
     , d(new Private)
 {
     d->fileName = fileName;
-    setWriter(new QXmlStreamWriter(&d->document));
+    // The new document is usually about as long as the old one: growing the
+    // array step by step would copy it many times.
+    d->document.reserve(int(qMin<qint64>(QFileInfo(fileName).size() + 4096, 1 << 30)));
+    setDocument(&d->document);
 }
 
 XmlFileWriter::~XmlFileWriter()

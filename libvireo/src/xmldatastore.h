@@ -60,6 +60,9 @@ public:
 protected:
     // Takes ownership; writes the document start and opens the root element.
     void setWriter(QXmlStreamWriter *writer);
+    // The same bytes as setWriter's stream writer would give, written
+    // directly into document.
+    void setDocument(QByteArray *document);
     // Closes the root element and ends the document.
     void finish();
 

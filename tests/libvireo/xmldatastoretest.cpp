@@ -36,6 +36,19 @@ public:
     }
 };
 
+// Writes through the toolkit's stream writer, the reference for the bytes of
+// the file writer's own formatter.
+class StreamWriter final : public XmlDataWriter
+{
+public:
+    explicit StreamWriter(QByteArray *bytes)
+        : XmlDataWriter(testFormat)
+    {
+        setWriter(new QXmlStreamWriter(bytes));
+    }
+    ~StreamWriter() override { finish(); }
+};
+
 QByteArray document(const QByteArray &body, const QByteArray &root = "<mensor version=\"1\">")
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + root + "\n" + body + "\n</mensor>\n";
@@ -94,6 +107,9 @@ private slots:
     void init();
 
     void writesTheDocumentForm();
+    void fileWriterWritesTheStreamWritersBytes_data();
+    void fileWriterWritesTheStreamWritersBytes();
+    void brokenTextDoesNotSpoilTheRestOfTheFile();
     void roundTripOfNestedTree();
     void emptyValuesAreOmittedAndKeepThePreviousValue();
     void readErrors_data();
@@ -164,6 +180,68 @@ void XmlDataStoreTest::writesTheDocumentForm()
         "  </record>\n"
         "</mensor>\n";
     QCOMPARE(readFile(fileName), expected);
+}
+
+void XmlDataStoreTest::fileWriterWritesTheStreamWritersBytes_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QString ascii;
+    for (ushort c = 1; c < 128; ++c)
+        ascii += QChar(c);
+    QTest::newRow("every ascii character") << ascii;
+    QTest::newRow("markup") << QStringLiteral("<a href=\"x\">R&D's 'quotes'</a>");
+    QTest::newRow("umlauts and symbols") << QStringLiteral("Gr\u00fc\u00dfe \u20ac \u2103 \u00b2");
+    QTest::newRow("surrogate pair") << QStringLiteral("photo \U0001F600.jpg");
+    QTest::newRow("line breaks") << QStringLiteral("one\ntwo\r\nthree\tfour");
+    QTest::newRow("plain") << QStringLiteral("/home/lab/photos/IMG_0001.JPG");
+}
+
+void XmlDataStoreTest::fileWriterWritesTheStreamWritersBytes()
+{
+    QFETCH(QString, text);
+
+    Root tree = sampleTree();
+    tree.text = text;
+    tree.records.insert(text, Record());
+    QByteArray reference;
+    {
+        StreamWriter writer(&reference);
+        writer.writeRoot(tree);
+        writer.beginGroup(QStringLiteral("empty"));
+        writer.endGroup();
+        writer.writeObject(QString(), kit::Storable());
+    }
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("direct.xml"));
+    {
+        XmlFileWriter writer(fileName, testFormat);
+        writer.writeRoot(tree);
+        writer.beginGroup(QStringLiteral("empty"));
+        writer.endGroup();
+        writer.writeObject(QString(), kit::Storable());
+        QVERIFY(writer.commit());
+    }
+    QCOMPARE(readFile(fileName), reference);
+}
+
+// The toolkit's stream writer garbles everything after a lone surrogate; the
+// file writer confines the damage to that one value.
+void XmlDataStoreTest::brokenTextDoesNotSpoilTheRestOfTheFile()
+{
+    Root saved = sampleTree();
+    saved.text = QString(QChar(0xd800)) + QStringLiteral("x");
+    const QString fileName = m_dir.filePath(QStringLiteral("surrogate.xml"));
+    {
+        XmlFileWriter writer(fileName, testFormat);
+        writer.writeRoot(saved);
+    }
+    Root loaded;
+    XmlFileReader reader(fileName, testFormat);
+    reader.readRoot(loaded);
+    QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+    QVERIFY(loaded.records == saved.records);
+    QCOMPARE(loaded.locale, saved.locale);
 }
 
 void XmlDataStoreTest::roundTripOfNestedTree()
