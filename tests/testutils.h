@@ -2,8 +2,15 @@
 #define MENSOR_TESTUTILS_H
 
 #include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+#include <deque>
+#include <functional>
 
 // Points every per-user location at a fresh temporary folder before the
 // application object exists, so a test never touches the real settings.
@@ -60,6 +67,124 @@ private:
         previous()(type, context, message);
     }
 };
+
+// Answers the modal dialogs that an action opens, in the order expected.
+// A handler is offered its dialog on every poll until it returns true, so it
+// can wait until the dialog is ready (a file dialog listing its folder). A
+// dialog of another kind, or one that is not answered within the limit, fails
+// the test and is closed: no test ever hangs on a modal box. Handlers must
+// not open nested event loops themselves (see answerLater()), since the
+// toolkit never fires a timer again while its own handler is still running.
+class ModalAnswerer
+{
+public:
+    explicit ModalAnswerer(int limitMs = 10000)
+        : m_limitMs(limitMs)
+    {
+        m_timer.setInterval(10);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
+        m_timer.start();
+    }
+
+    template <typename Dialog>
+    ModalAnswerer &expect(std::function<bool(Dialog *)> handler)
+    {
+        m_pending.push_back({Dialog::staticMetaObject.className(), [handler](QWidget *widget) {
+                                 auto dialog = qobject_cast<Dialog *>(widget);
+                                 return dialog && handler(dialog);
+                             }});
+        if (m_pending.size() == 1)
+            m_clock.start();
+        return *this;
+    }
+
+    // Empty when every expected dialog came and was answered, else what went wrong.
+    QString failure() const
+    {
+        if (!m_failure.isEmpty() || m_pending.empty())
+            return m_failure;
+        return QStringLiteral("expected a %1, none was shown").arg(QLatin1String(m_pending.front().className));
+    }
+
+    // Waits, within the limit, for dialogs that open after the action returned.
+    QString waitForAll()
+    {
+        static_cast<void>(QTest::qWaitFor([this] { return m_pending.empty() || !m_failure.isEmpty(); }, m_limitMs));
+        return failure();
+    }
+
+private:
+    struct Expectation
+    {
+        const char *className;
+        std::function<bool(QWidget *)> answer;
+    };
+
+    static QString describe(QWidget *widget)
+    {
+        QString text = QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()), widget->windowTitle());
+        const QVariant message = widget->property("text");
+        if (message.isValid())
+            text += QStringLiteral(": ") + message.toString();
+        return text;
+    }
+
+    void fail(const QString &why, QWidget *modal)
+    {
+        if (m_failure.isEmpty())
+            m_failure = why;
+        m_pending.clear();
+        if (auto dialog = qobject_cast<QDialog *>(modal))
+            dialog->reject();
+        else
+            modal->close();
+    }
+
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (!m_failure.isEmpty())
+            return fail(m_failure, modal);
+        if (modal == m_answered) {
+            if (m_clock.elapsed() > m_limitMs)
+                fail(QStringLiteral("%1 stayed open after its answer").arg(describe(modal)), modal);
+            return;
+        }
+        if (m_pending.empty())
+            return fail(QStringLiteral("unexpected %1").arg(describe(modal)), modal);
+        if (!modal->inherits(m_pending.front().className))
+            return fail(QStringLiteral("expected a %1, got %2").arg(QLatin1String(m_pending.front().className), describe(modal)), modal);
+        if (m_pending.front().answer(modal)) {
+            m_answered = modal;
+            m_pending.pop_front();
+            m_clock.start();
+        } else if (m_clock.elapsed() > m_limitMs) {
+            fail(QStringLiteral("%1 was not ready to be answered within %2 ms").arg(describe(modal)).arg(m_limitMs), modal);
+        }
+    }
+
+    int m_limitMs;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    QPointer<QWidget> m_answered;
+    std::deque<Expectation> m_pending;
+    QString m_failure;
+};
+
+#define QVERIFY_ANSWERED(answerer) \
+    do { \
+        const QString failure_ = (answerer).failure(); \
+        QVERIFY2(failure_.isEmpty(), qPrintable(failure_)); \
+    } while (false)
+
+// Runs a slot of a dialog (accept, reject, a button's click) once control is
+// back in the dialog's own event loop.
+inline void answerLater(QObject *object, const char *slot)
+{
+    QMetaObject::invokeMethod(object, slot, Qt::QueuedConnection);
+}
 
 // Sends a mouse event with exactly the given button to a widget, as the
 // window system delivers it.

@@ -21,51 +21,48 @@
 #include <QClipboard>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
-#include <QTimer>
-
-#include <functional>
 
 using vireo::MainWindow;
 
 namespace {
 
-// Runs the handler on the next modal dialog as soon as it is shown.
-void whenDialogShows(std::function<void(QWidget *)> handler)
+// Answers the next question box with the given button.
+void answerQuestion(ModalAnswerer &answers, QMessageBox::StandardButton answer)
 {
-    auto timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, handler] {
-        if (QWidget *dialog = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            handler(dialog);
-        }
-    });
-    timer->start();
-}
-
-void answerQuestion(QMessageBox::StandardButton answer)
-{
-    whenDialogShows([answer](QWidget *widget) {
-        auto box = qobject_cast<QMessageBox *>(widget);
-        QVERIFY(box);
-        box->button(answer)->click();
+    answers.expect<QMessageBox>([answer](QMessageBox *box) {
+        answerLater(box->button(answer), "click");
+        return true;
     });
 }
 
-void chooseInFileDialog(const QString &path)
+// Chooses a file or folder in the toolkit's file dialog once the dialog lists
+// it, so that accepting never depends on how fast the folder is read.
+bool chooseListed(QFileDialog *dialog, const QString &path)
 {
-    whenDialogShows([path](QWidget *widget) {
-        auto dialog = qobject_cast<QFileDialog *>(widget);
-        QVERIFY(dialog);
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    const QString folder = QFileInfo(path).absolutePath();
+    auto model = dialog->findChild<QFileSystemModel *>();
+    auto list = dialog->findChild<QListView *>(QStringLiteral("listView"));
+    if (!model || !list)
+        return false;
+    if (list->rootIndex() != model->index(folder)) {
+        dialog->setDirectory(folder);
+        return false;
+    }
+    const QModelIndex index = model->index(path);
+    if (!index.isValid() || index.parent() != list->rootIndex())
+        return false;
+    list->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (dialog->selectedFiles() != QStringList(path))
+        return false;
+    answerLater(dialog, "accept");
+    return true;
 }
 
 QString writeImage(const QString &path, QSize size)
@@ -99,8 +96,7 @@ struct Fixture
     QString openImage(QSize size = QSize(640, 480), const QString &name = QStringLiteral("photo.png"))
     {
         const QString path = writeImage(dir.filePath(name), size);
-        chooseInFileDialog(path);
-        action("actionOpenImage")->trigger();
+        window->openImage(path);
         return path;
     }
 
@@ -175,7 +171,11 @@ void MainWindowTest::stateAfterConstruction()
 void MainWindowTest::openImageThroughFileDialog()
 {
     Fixture f;
-    const QString path = f.openImage();
+    const QString path = writeImage(f.dir.filePath(QStringLiteral("photo.png")), QSize(640, 480));
+    ModalAnswerer answers;
+    answers.expect<QFileDialog>([path](QFileDialog *dialog) { return chooseListed(dialog, path); });
+    f.action("actionOpenImage")->trigger();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("photo.png"));
     QVERIFY(child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
     QCOMPARE(f.window->settings()->currentDir(), f.dir.path());
@@ -193,8 +193,13 @@ void MainWindowTest::cancelledDialogChangesNothing()
 {
     Fixture f;
     const QString before = f.window->settings()->currentDir();
-    whenDialogShows([](QWidget *dialog) { qobject_cast<QDialog *>(dialog)->reject(); });
+    ModalAnswerer answers;
+    answers.expect<QFileDialog>([](QFileDialog *dialog) {
+        answerLater(dialog, "reject");
+        return true;
+    });
     f.action("actionOpenImage")->trigger();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(f.window->settings()->currentDir(), before);
     QCOMPARE(f.window->settings()->geometryCount(), 0);
 }
@@ -208,16 +213,14 @@ void MainWindowTest::unreadableImageIsReported()
     broken.write("not a picture");
     broken.close();
     QString text;
-    whenDialogShows([&text, path](QWidget *widget) {
-        auto dialog = qobject_cast<QFileDialog *>(widget);
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept");
-        whenDialogShows([&text](QWidget *box) {
-            text = qobject_cast<QMessageBox *>(box)->text();
-            qobject_cast<QMessageBox *>(box)->accept();
-        });
+    ModalAnswerer answers;
+    answers.expect<QMessageBox>([&text](QMessageBox *box) {
+        text = box->text();
+        answerLater(box, "accept");
+        return true;
     });
-    f.action("actionOpenImage")->trigger();
+    f.window->openImage(path);
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(text, QStringLiteral("Cannot load image."));
     QVERIFY(!child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
     QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("broken.png"));
@@ -279,8 +282,10 @@ void MainWindowTest::clearPointsAsksFirst()
     f.action("actionModeEdit")->trigger();
     f.clickImage(QPointF(100, 100));
     f.clickImage(QPointF(200, 100));
-    answerQuestion(QMessageBox::StandardButton(answer));
+    ModalAnswerer answers;
+    answerQuestion(answers, QMessageBox::StandardButton(answer));
     f.action("actionClearPoints")->trigger();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(f.rows(), rowsAfter);
     f.clickImage(QPointF(300, 100));
     QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(f.rows() - 1)->id(), 3);
@@ -294,16 +299,18 @@ void MainWindowTest::resetRulerAsksFirst()
     projection->rulerEnd2Anchor()->setPos(10, 10);
     projection->originAnchor()->setPos(5, 5);
 
-    answerQuestion(QMessageBox::Cancel);
+    ModalAnswerer answers;
+    answerQuestion(answers, QMessageBox::Cancel);
     f.action("actionResetCalibrationRuler")->trigger();
     QCOMPARE(projection->rulerEnd2(), QPointF(10, 10));
-    answerQuestion(QMessageBox::Yes);
+    answerQuestion(answers, QMessageBox::Yes);
     f.action("actionResetCalibrationRuler")->trigger();
     QCOMPARE(projection->rulerEnd2(), QPointF(640, 480));
     QCOMPARE(projection->rulerLength(), 1.0);
 
-    answerQuestion(QMessageBox::Yes);
+    answerQuestion(answers, QMessageBox::Yes);
     f.action("actionResetOrigin")->trigger();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(projection->origin(), QPointF(320, 240));
 }
 
@@ -339,28 +346,33 @@ void MainWindowTest::readOutsUsePointInEveryLanguage()
 void MainWindowTest::settingsDialogSwitchesLanguage()
 {
     Fixture f;
-    whenDialogShows([](QWidget *widget) {
-        auto dialog = qobject_cast<vireo::SettingsDialog *>(widget);
-        QVERIFY(dialog);
+    ModalAnswerer answers;
+    answers.expect<vireo::SettingsDialog>([](vireo::SettingsDialog *dialog) {
         dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
         dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"))->setValue(QLocale(QLocale::German, QLocale::Germany));
-        dialog->accept();
+        answerLater(dialog, "accept");
+        return true;
     });
     f.action("actionConfigure")->trigger();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(f.window->settings()->decimalPlaces(), 1);
     QCOMPARE(f.window->settings()->locale().name(), QStringLiteral("de_DE"));
     QCOMPARE(f.action("actionOpenImage")->text(), QStringLiteral("&Bilddatei öffnen..."));
     QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("kein Bild"));
     QCOMPARE(f.window->scene()->pointModel()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Bilddatei"));
 
-    whenDialogShows([](QWidget *widget) {
-        auto dialog = qobject_cast<vireo::SettingsDialog *>(widget);
-        QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->value(), 1);
-        QCOMPARE(dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"))->currentIndex(), 1);
-        QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->maximum(), 99);
-        dialog->reject();
+    int decimals = 0;
+    int localeIndex = 0;
+    answers.expect<vireo::SettingsDialog>([&](vireo::SettingsDialog *dialog) {
+        decimals = dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->value();
+        localeIndex = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"))->currentIndex();
+        answerLater(dialog, "reject");
+        return true;
     });
     f.action("actionConfigure")->trigger();
+    QVERIFY_ANSWERED(answers);
+    QCOMPARE(decimals, 1);
+    QCOMPARE(localeIndex, 1);
     QCOMPARE(f.window->settings()->locale().name(), QStringLiteral("de_DE"));
 }
 
@@ -371,14 +383,10 @@ void MainWindowTest::openFolderBrowsesThumbnails()
     const QString folder = f.dir.filePath(QStringLiteral("folder"));
     writeImage(folder + QStringLiteral("/a.png"), QSize(300, 200));
     writeImage(folder + QStringLiteral("/b.png"), QSize(200, 300));
-    whenDialogShows([folder](QWidget *widget) {
-        auto dialog = qobject_cast<QFileDialog *>(widget);
-        QVERIFY(dialog);
-        dialog->setDirectory(folder);
-        dialog->selectFile(folder);
-        QMetaObject::invokeMethod(dialog, "accept");
-    });
+    ModalAnswerer answers;
+    answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
     f.action("actionOpenFolder")->trigger();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(f.window->settings()->currentDir(), folder);
     QVERIFY(!f.action("actionNextImage")->isEnabled());
     auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");

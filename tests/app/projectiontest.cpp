@@ -9,7 +9,6 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QInputDialog>
-#include <QTimer>
 
 #include <cmath>
 
@@ -29,24 +28,20 @@ Geometry calibration(QPointF origin, QPointF end1, QPointF end2, double length)
 }
 
 // Answers the next length dialog: enters the value, or cancels when it is NaN.
-void answerLengthDialog(double value, double *minimum = nullptr, double *maximum = nullptr, int *decimals = nullptr)
+void answerLengthDialog(ModalAnswerer &answers, double value, double *minimum = nullptr, double *maximum = nullptr,
+                        int *decimals = nullptr)
 {
-    QTimer::singleShot(0, [=] {
-        auto dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
-            return;
+    answers.expect<QInputDialog>([=](QInputDialog *dialog) {
         if (minimum)
             *minimum = dialog->doubleMinimum();
         if (maximum)
             *maximum = dialog->doubleMaximum();
         if (decimals)
             *decimals = dialog->doubleDecimals();
-        if (std::isnan(value)) {
-            dialog->reject();
-            return;
-        }
-        dialog->setDoubleValue(value);
-        dialog->accept();
+        if (!std::isnan(value))
+            dialog->setDoubleValue(value);
+        answerLater(dialog, std::isnan(value) ? "reject" : "accept");
+        return true;
     });
 }
 
@@ -190,8 +185,10 @@ void ProjectionTest::lengthDialogScalesCoordinates()
     double minimum = 0;
     double maximum = 0;
     int decimals = -1;
-    answerLengthDialog(4.0, &minimum, &maximum, &decimals);
+    ModalAnswerer answers;
+    answerLengthDialog(answers, 4.0, &minimum, &maximum, &decimals);
     projection.editRulerLength();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(projection.rulerLength(), 4.0);
     QCOMPARE(projection.rulerLabelText(), QStringLiteral("4.00"));
@@ -202,8 +199,9 @@ void ProjectionTest::lengthDialogScalesCoordinates()
     QCOMPARE(decimals, 2);
 
     // The label's click opens the same dialog.
-    answerLengthDialog(2.5);
+    answerLengthDialog(answers, 2.5);
     emit projection.rulerLabel()->clicked();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(projection.rulerLength(), 2.5);
 }
 
@@ -213,8 +211,10 @@ void ProjectionTest::cancelledDialogChangesNothing()
     Projection projection(&scene);
     projection.loadFrom(calibration(QPointF(), QPointF(), QPointF(200, 0), 7.0));
     QSignalSpy changed(&projection, &Projection::changed);
-    answerLengthDialog(qQNaN());
+    ModalAnswerer answers;
+    answerLengthDialog(answers, qQNaN());
     projection.editRulerLength();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(changed.count(), 0);
     QCOMPARE(projection.rulerLength(), 7.0);
     QCOMPARE(projection.rulerLabelText(), QStringLiteral("7.000"));
@@ -239,8 +239,10 @@ void ProjectionTest::dialogNeverOffersZero()
     projection.loadFrom(calibration(QPointF(), QPointF(), QPointF(200, 0), 7.0));
     projection.setDecimalPlaces(decimals);
     double offered = -1;
-    answerLengthDialog(0.0, &offered);
+    ModalAnswerer answers;
+    answerLengthDialog(answers, 0.0, &offered);
     projection.editRulerLength();
+    QVERIFY_ANSWERED(answers);
     QCOMPARE(offered, minimum);
     QCOMPARE(projection.rulerLength(), minimum);
     QVERIFY(projection.toCoordinates(QPointF(200, 0)).x() > 0);
