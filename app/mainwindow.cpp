@@ -16,6 +16,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 
 #include <cmath>
 
@@ -48,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->labelMouseX->setMinimumSize(100, 0);
     m_ui->labelMouseY->setMinimumSize(100, 0);
 
+    m_settings->lock();
     m_settings->load();
     setCalibrating(true);
     loadImage(QString());
@@ -200,7 +203,7 @@ void MainWindow::decimalPlacesChanged(int decimalPlaces)
 void MainWindow::retranslate()
 {
     m_ui->retranslateUi(this);
-    setWindowTitle(tr("mensor 2.4"));
+    setWindowTitle(m_settings->isReadOnly() ? tr("mensor 2.4 (read-only)") : tr("mensor 2.4"));
     updateImageName();
     updateThumbnailsTitle();
     const int columns = m_tableView->columnCount();
@@ -224,15 +227,85 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_firstShowPending) {
         m_settings->restoreWindowState(this);
         m_firstShowPending = false;
+        // Once the window is on screen, so the boxes have a parent to sit on.
+        QTimer::singleShot(0, this, &MainWindow::reportStoreAtStart);
     }
+}
+
+void MainWindow::reportStoreAtStart()
+{
+    if (m_settings->isReadOnly()) {
+        QMessageBox::warning(this, tr("Measurements Open in Another Window"),
+                             tr("The measurements file %1 is in use by another mensor window.\n\n"
+                                "This window shows the measurements as they were last saved and saves nothing. "
+                                "Close the other window first to keep your work.")
+                                 .arg(QDir::toNativeSeparators(m_settings->fileName())));
+    }
+    const QString error = m_settings->loadErrorString();
+    if (error.isEmpty())
+        return;
+    const QString backup = m_settings->backupFileName();
+    const QString kept = backup.isEmpty()
+        ? tr("No copy of it could be made, so it will not be overwritten.")
+        : tr("The file as it was is kept unchanged as %1.").arg(QDir::toNativeSeparators(backup));
+    QMessageBox::warning(this, tr("Measurements Read Incompletely"),
+                         tr("The measurements file %1 could not be read completely:\n%2\n\n"
+                            "Everything before that point has been loaded. %3")
+                             .arg(QDir::toNativeSeparators(m_settings->fileName()), error, kept));
+}
+
+QString MainWindow::saveFailureText() const
+{
+    return tr("The measurements could not be saved to %1:\n%2")
+        .arg(QDir::toNativeSeparators(m_settings->fileName()), m_settings->errorString());
+}
+
+void MainWindow::saveSettings()
+{
+    if (m_settings->isReadOnly())
+        return;
+    if (m_settings->save()) {
+        m_reportedSaveError.clear();
+        return;
+    }
+    if (m_settings->errorString() == m_reportedSaveError)
+        return;
+    m_reportedSaveError = m_settings->errorString();
+    QMessageBox::warning(this, tr("Cannot Save Measurements"), saveFailureText());
+}
+
+// Offers to try again until the save succeeds, the user gives the work up,
+// or stays in the program (false).
+bool MainWindow::saveBeforeClosing()
+{
+    if (m_settings->isReadOnly())
+        return true;
+    while (!m_settings->save()) {
+        QMessageBox box(QMessageBox::Warning, tr("Cannot Save Measurements"),
+                        saveFailureText() + QStringLiteral("\n\n") + tr("Close without saving?"),
+                        QMessageBox::Retry | QMessageBox::Discard | QMessageBox::Cancel, this);
+        box.button(QMessageBox::Discard)->setText(tr("Close Without Saving"));
+        box.setDefaultButton(QMessageBox::Retry);
+        switch (box.exec()) {
+        case QMessageBox::Retry:
+            continue;
+        case QMessageBox::Discard:
+            return true;
+        default:
+            return false;
+        }
+    }
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_scene->storeGeometry();
     m_settings->saveWindowState(this);
-    m_settings->save();
-    event->accept();
+    if (saveBeforeClosing())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::on_actionOpenImage_triggered()
@@ -245,7 +318,7 @@ void MainWindow::on_actionOpenImage_triggered()
 void MainWindow::openImage(const QString &path)
 {
     m_settings->setCurrentDir(QFileInfo(path).absolutePath());
-    m_settings->save();
+    saveSettings();
     m_scene->setGeometry(&m_settings->geometryFor(path));
     m_folderMode = false;
     m_ui->thumbnailView->clear();
@@ -264,7 +337,7 @@ void MainWindow::openFolder(const QString &path)
 {
     m_imageLoaded = false;
     m_settings->setCurrentDir(path);
-    m_settings->save();
+    saveSettings();
     m_scene->setGeometry(&m_settings->geometryFor(path));
     m_folderMode = true;
     loadThumbnails(path);

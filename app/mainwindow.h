@@ -82,7 +82,14 @@ private:
     void createModeGroup();
     void setCalibrating(bool calibrating);
     bool confirm(const QString &title, const QString &text);
+    void saveSettings();
+    bool saveBeforeClosing();
+    QString saveFailureText() const;
+    void reportStoreAtStart();
 
+    // The reason of the save failure the user was last told about; a
+    // failure for the same reason is not shown again until a save succeeds.
+    QString m_reportedSaveError;
     bool m_firstShowPending = true;
     bool m_folderMode = false;
     bool m_imageLoaded = false;

@@ -17,7 +17,8 @@ Settings::Settings(QObject *parent)
 
 Settings::~Settings()
 {
-    save();
+    if (!isReadOnly())
+        save();
 }
 
 QString Settings::currentDir() const

@@ -286,6 +286,62 @@
         <source>Zoom out</source>
         <translation>Verkleinere das Bild</translation>
     </message>
+    <message>
+        <source>mensor 2.4 (read-only)</source>
+        <translation>mensor 2.4 (schreibgeschützt)</translation>
+    </message>
+    <message>
+        <source>Measurements Open in Another Window</source>
+        <translation>Messungen in einem anderen Fenster geöffnet</translation>
+    </message>
+    <message>
+        <source>The measurements file %1 is in use by another mensor window.
+
+This window shows the measurements as they were last saved and saves nothing. Close the other window first to keep your work.</source>
+        <translation>Die Messdatei %1 wird von einem anderen mensor-Fenster verwendet.
+
+Dieses Fenster zeigt die Messungen, wie sie zuletzt gespeichert wurden, und speichert nichts. Schließen Sie zuerst das andere Fenster, damit Ihre Arbeit erhalten bleibt.</translation>
+    </message>
+    <message>
+        <source>No copy of it could be made, so it will not be overwritten.</source>
+        <translation>Es konnte keine Kopie davon angelegt werden, deshalb wird sie nicht überschrieben.</translation>
+    </message>
+    <message>
+        <source>The file as it was is kept unchanged as %1.</source>
+        <translation>Die Datei bleibt unverändert als %1 erhalten.</translation>
+    </message>
+    <message>
+        <source>Measurements Read Incompletely</source>
+        <translation>Messungen unvollständig gelesen</translation>
+    </message>
+    <message>
+        <source>The measurements file %1 could not be read completely:
+%2
+
+Everything before that point has been loaded. %3</source>
+        <translation>Die Messdatei %1 konnte nicht vollständig gelesen werden:
+%2
+
+Alles vor dieser Stelle wurde geladen. %3</translation>
+    </message>
+    <message>
+        <source>The measurements could not be saved to %1:
+%2</source>
+        <translation>Die Messungen konnten nicht in %1 gespeichert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>Cannot Save Measurements</source>
+        <translation>Messungen können nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>Close without saving?</source>
+        <translation>Ohne Speichern schließen?</translation>
+    </message>
+    <message>
+        <source>Close Without Saving</source>
+        <translation>Ohne Speichern schließen</translation>
+    </message>
 </context>
 <context>
     <name>vireo::PointList</name>

@@ -88,4 +88,15 @@
         <translation>XML-Lesefehler auf Zeile %1, Spalte %2: %3</translation>
     </message>
 </context>
+<context>
+    <name>kit::Settings</name>
+    <message>
+        <source>Cannot keep a copy of the unreadable file %1 as %2.</source>
+        <translation>Von der unlesbaren Datei %1 kann keine Kopie als %2 angelegt werden.</translation>
+    </message>
+    <message>
+        <source>The file is in use by another program.</source>
+        <translation>Die Datei wird von einem anderen Programm verwendet.</translation>
+    </message>
+</context>
 </TS>

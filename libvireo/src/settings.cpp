@@ -6,9 +6,11 @@
 #include "xmldatastore.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 
 namespace kit {
@@ -40,9 +42,14 @@ public:
     QString fileName;
     QLocale locale = QLocale(QLocale::German, QLocale::Switzerland);
     WindowState windowState;
-    // Set when an existing file could not be read: it is copied aside before
-    // the next save overwrites it.
+    // Set when an existing file could not be read and no copy of it could
+    // be made yet: saves try again and refuse to overwrite it until one is.
     bool unreadableFile = false;
+    QString loadError;
+    QString backupFileName;
+    QString saveError;
+    std::unique_ptr<QLockFile> lockFile;
+    bool readOnly = false;
 };
 
 Settings::Settings(int version, QObject *parent)
@@ -66,41 +73,98 @@ bool Settings::load()
         XmlFileReader reader(d->fileName, d->format);
         reader.readRoot(*this);
         ok = !reader.hasError();
+        d->loadError.clear();
         if (!ok)
             qWarning().nospace() << "Error while loading settings: " << reader.errorString();
+        if (!ok && QFileInfo(d->fileName).size() > 0)
+            d->loadError = reader.errorDescription();
         applyLocale();
         afterLoad();
     }
-    d->unreadableFile = !ok && QFileInfo(d->fileName).size() > 0;
+    d->backupFileName.clear();
+    d->unreadableFile = !d->loadError.isEmpty();
+    if (d->unreadableFile)
+        keepUnreadableFile();
     return ok;
+}
+
+QString Settings::loadErrorString() const
+{
+    return d->loadError;
+}
+
+QString Settings::backupFileName() const
+{
+    return d->backupFileName;
+}
+
+QString Settings::unusedBackupName() const
+{
+    const QString first = d->fileName + QLatin1String(".bak");
+    if (!QFileInfo::exists(first))
+        return first;
+    for (int number = 2;; ++number) {
+        const QString name = QStringLiteral("%1.%2.bak").arg(d->fileName).arg(number);
+        if (!QFileInfo::exists(name))
+            return name;
+    }
 }
 
 bool Settings::keepUnreadableFile()
 {
-    const QString backup = d->fileName + QLatin1String(".bak");
-    QFile::remove(backup);
+    const QString backup = unusedBackupName();
     if (!QFile::copy(d->fileName, backup)) {
+        d->saveError = tr("Cannot keep a copy of the unreadable file %1 as %2.").arg(d->fileName, backup);
         qWarning().nospace() << "Error while saving settings: cannot keep a copy of the unreadable file "
                              << d->fileName << " as " << backup;
         return false;
     }
     qWarning().nospace() << "Kept a copy of the unreadable settings file as " << backup << ".";
+    d->backupFileName = backup;
     d->unreadableFile = false;
     return true;
 }
 
 bool Settings::save()
 {
+    if (d->readOnly) {
+        d->saveError = tr("The file is in use by another program.");
+        return false;
+    }
     qDebug().nospace() << "Saving settings to " << d->fileName << ".";
     if (d->unreadableFile && QFileInfo::exists(d->fileName) && !keepUnreadableFile())
         return false;
     XmlFileWriter writer(d->fileName, d->format);
     writer.writeRoot(*this);
     if (!writer.commit()) {
+        d->saveError = writer.errorString();
         qWarning().nospace() << "Error while saving settings: " << writer.errorString();
         return false;
     }
+    d->saveError.clear();
     return true;
+}
+
+QString Settings::errorString() const
+{
+    return d->saveError;
+}
+
+bool Settings::lock()
+{
+    QDir().mkpath(QFileInfo(d->fileName).absolutePath());
+    d->lockFile = std::make_unique<QLockFile>(d->fileName + QLatin1String(".lock"));
+    // Only a dead owner makes a claim stale, however long a window stays open.
+    d->lockFile->setStaleLockTime(0);
+    d->readOnly = !d->lockFile->tryLock(0);
+    if (d->readOnly)
+        qWarning().nospace() << "The settings file " << d->fileName << " is in use by another program; not saving.";
+    return !d->readOnly;
+}
+
+bool Settings::isReadOnly() const
+{
+    return d->readOnly;
 }
 
 QLocale Settings::locale() const

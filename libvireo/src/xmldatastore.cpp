@@ -16,6 +16,74 @@ QString translate(const char *text)
 {
     return QCoreApplication::translate("ns::XmlDataReader::Private", text);
 }
+
+// A value holding characters that XML 1.0 cannot carry (most control
+// characters, U+FFFE, U+FFFF, unpaired surrogates) is written with the
+// attribute escaped="1"; in it a backslash stands as \\ and each such UTF-16
+// unit as \uXXXX. Every other value is written as it is.
+const QString escapedAttribute = QStringLiteral("escaped");
+
+bool isXmlUnit(const QString &text, int i)
+{
+    const ushort c = text.at(i).unicode();
+    if (c < 0x20)
+        return c == '\t' || c == '\n' || c == '\r';
+    if (QChar::isHighSurrogate(c))
+        return i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+    if (QChar::isLowSurrogate(c))
+        return i > 0 && text.at(i - 1).isHighSurrogate();
+    return c != 0xfffe && c != 0xffff;
+}
+
+bool needsEscape(const QString &text)
+{
+    for (int i = 0; i < text.size(); ++i) {
+        if (!isXmlUnit(text, i))
+            return true;
+    }
+    return false;
+}
+
+QString escapeValue(const QString &text)
+{
+    QString escaped;
+    escaped.reserve(text.size() + 16);
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('\\'))
+            escaped += QLatin1String("\\\\");
+        else if (isXmlUnit(text, i))
+            escaped += text.at(i);
+        else
+            escaped += QStringLiteral("\\u%1").arg(text.at(i).unicode(), 4, 16, QLatin1Char('0'));
+    }
+    return escaped;
+}
+
+// Anything that is not a well-formed escape is kept as it stands.
+QString unescapeValue(const QString &text)
+{
+    QString value;
+    value.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('\\') || i + 1 >= text.size()) {
+            value += text.at(i);
+        } else if (text.at(i + 1) == QLatin1Char('\\')) {
+            value += QLatin1Char('\\');
+            ++i;
+        } else {
+            bool ok = false;
+            const ushort unit = text.midRef(i + 2, 4).toUShort(&ok, 16);
+            if (text.at(i + 1) == QLatin1Char('u') && ok && i + 6 <= text.size()) {
+                value += QChar(unit);
+                i += 5;
+            } else {
+                value += text.at(i);
+            }
+        }
+    }
+    return value;
+}
+
 } // namespace
 
 class XmlDataReader::Private
@@ -63,12 +131,17 @@ public:
         nextToken();
     }
 
+    QString located(const QString &message) const
+    {
+        return translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "XML parsing error at line %1, column %2: %3"))
+            .arg(QString::number(reader->lineNumber()), QString::number(reader->columnNumber()), message);
+    }
+
     void setError(const QString &message)
     {
         if (!reader)
             return;
-        const QString text = translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "XML parsing error at line %1, column %2: %3"))
-                                 .arg(QString::number(reader->lineNumber()), QString::number(reader->columnNumber()), message);
+        const QString text = located(message);
         qDebug() << text;
         reader->raiseError(text);
     }
@@ -114,7 +187,10 @@ bool XmlDataReader::readString(const QString &name, QString &value)
 {
     if (!d->isStartOf(name))
         return false;
-    const QString text = d->reader->readElementText();
+    const bool escaped = d->reader->attributes().value(escapedAttribute) == QLatin1String("1");
+    QString text = d->reader->readElementText();
+    if (escaped)
+        text = unescapeValue(text);
     if (d->reader->hasError())
         return false;
     d->nextToken();
@@ -176,6 +252,13 @@ bool XmlDataReader::hasError() const
 QString XmlDataReader::errorString() const
 {
     return d->reader ? d->reader->errorString() : QString();
+}
+
+QString XmlDataReader::errorDescription() const
+{
+    if (!d->reader || d->reader->error() == QXmlStreamReader::CustomError)
+        return errorString();
+    return d->located(d->reader->errorString());
 }
 
 void XmlDataReader::readRoot(Storable &root)
@@ -280,6 +363,14 @@ private:
 
     void appendEscaped(const QString &text, bool attribute)
     {
+        // A carriage return written as it is would come back as a line feed.
+        const int cr = text.indexOf(QLatin1Char('\r'));
+        if (cr >= 0) {
+            appendEscaped(text.left(cr), attribute);
+            m_out->append("&#13;");
+            appendEscaped(text.mid(cr + 1), attribute);
+            return;
+        }
         if (!isPlain(text)) {
             appendThroughStreamWriter(text, attribute);
             return;
@@ -355,13 +446,28 @@ public:
 
     void textElement(const QString &name, const QString &text)
     {
+        const bool escaped = needsEscape(text);
+        const QString content = escaped ? escapeValue(text) : text;
         if (formatted) {
             formatted->startElement(name);
-            formatted->characters(text);
+            if (escaped)
+                formatted->attribute(escapedAttribute, QStringLiteral("1"));
+            formatted->characters(content);
             formatted->endElement();
-        } else {
-            writer->writeTextElement(name, text);
+            return;
         }
+        writer->writeStartElement(name);
+        if (escaped)
+            writer->writeAttribute(escapedAttribute, QStringLiteral("1"));
+        // A carriage return written as it is would come back as a line feed.
+        const QStringList lines = content.split(QLatin1Char('\r'));
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                writer->writeEntityReference(QStringLiteral("#13"));
+            if (!lines.at(i).isEmpty())
+                writer->writeCharacters(lines.at(i));
+        }
+        writer->writeEndElement();
     }
 
     std::unique_ptr<QXmlStreamWriter> writer;
@@ -490,6 +596,30 @@ XmlFileWriter::~XmlFileWriter()
     commit();
 }
 
+namespace {
+
+// Writes all of data or says why not: a short write (a disk filling up) is
+// retried, so the error of the write that failed is the one reported.
+bool writeAll(QSaveFile &file, const QByteArray &data)
+{
+    qint64 written = 0;
+    while (written < data.size()) {
+        const qint64 chunk = file.write(data.constData() + written, data.size() - written);
+        if (chunk <= 0)
+            return false;
+        written += chunk;
+    }
+    // The toolkit's commit ignores a failing final flush, which would put a
+    // short file in place of the old one.
+    if (file.flush())
+        return true;
+    // A short write leaves the reason unsaid; writing the rest gives it.
+    file.flush();
+    return false;
+}
+
+} // namespace
+
 bool XmlFileWriter::commit()
 {
     if (d->committed)
@@ -498,7 +628,7 @@ bool XmlFileWriter::commit()
     finish();
     QDir().mkpath(QFileInfo(d->fileName).absoluteDir().absolutePath());
     QSaveFile file(d->fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(d->document) != d->document.size()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || !writeAll(file, d->document)) {
         d->error = file.errorString();
         file.cancelWriting();
         return d->result = false;

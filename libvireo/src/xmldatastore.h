@@ -28,6 +28,8 @@ public:
 
     bool hasError() const;
     QString errorString() const;
+    // The error with the line and column where reading stopped.
+    QString errorDescription() const;
 
     // Reads the whole root object; the convenience entry point for owners.
     void readRoot(Storable &root);

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
@@ -79,11 +80,37 @@ T *child(const MainWindow &window, const char *name)
     return window.findChild<T *>(QLatin1String(name));
 }
 
+// Where the program keeps its store in this test's home.
+QString storePath()
+{
+    static const QString path = QFileInfo(isolatedHome().path() + QStringLiteral("/.config/ortus/mensor.xml")).absoluteFilePath();
+    return path;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeStore(const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(storePath()).absolutePath());
+    QFile file(storePath());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+enum class Store { Fresh, AsItIs };
+
 struct Fixture
 {
-    Fixture()
+    explicit Fixture(Store store = Store::Fresh)
     {
-        QFile::remove(vireo::Settings().fileName());
+        if (store == Store::Fresh) {
+            QFile::remove(storePath());
+            QDir(storePath()).removeRecursively();
+        }
         window = std::make_unique<MainWindow>();
         // Pinned so the texts under test do not depend on the first-run locale.
         window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -135,6 +162,10 @@ private slots:
     void openFolderBrowsesThumbnails();
     void thumbnailsDockAndActionStayInStep();
     void closingWritesRecords();
+    void failedSavesAreShownOncePerReason();
+    void closingOffersToRetryWhenSaveFails();
+    void damagedStoreIsReportedAtStart();
+    void secondWindowWorksWithoutSaving();
 };
 
 void MainWindowTest::initTestCase()
@@ -443,6 +474,127 @@ void MainWindowTest::closingWritesRecords()
     QCOMPARE(record.point(1).pos(), moved);
     QCOMPARE(record.point(1).file(), QStringLiteral("photo.png"));
     QCOMPARE(record.nextId(), 3);
+}
+
+void MainWindowTest::failedSavesAreShownOncePerReason()
+{
+    Fixture f;
+    // A folder where the store should be: no save can replace it.
+    QVERIFY(QDir().mkpath(storePath()));
+    QString text;
+    ModalAnswerer answers;
+    answers.expect<QMessageBox>([&text](QMessageBox *box) {
+        text = box->text();
+        answerLater(box, "accept");
+        return true;
+    });
+    f.openImage();
+    f.openImage(QSize(100, 100), QStringLiteral("second.png"));
+    QVERIFY_ANSWERED(answers);
+    QVERIFY2(text.startsWith(QStringLiteral("The measurements could not be saved to %1:\n").arg(storePath())), qPrintable(text));
+    QVERIFY(text.size() > storePath().size() + 40);
+
+    // Saved again, then failing again: the user hears of it again.
+    QDir(storePath()).removeRecursively();
+    f.openImage();
+    QVERIFY(QFileInfo(storePath()).isFile());
+    QVERIFY(QFile::remove(storePath()));
+    QVERIFY(QDir().mkpath(storePath()));
+    answers.expect<QMessageBox>([](QMessageBox *box) {
+        answerLater(box, "accept");
+        return true;
+    });
+    f.openImage();
+    QVERIFY_ANSWERED(answers);
+}
+
+void MainWindowTest::closingOffersToRetryWhenSaveFails()
+{
+    ModalAnswerer answers;
+    auto answer = [&answers](QMessageBox::StandardButton button, std::function<void()> before = {}) {
+        answers.expect<QMessageBox>([button, before](QMessageBox *box) {
+            if (before)
+                before();
+            answerLater(box->button(button), "click");
+            return true;
+        });
+    };
+    {
+        Fixture f;
+        const QString path = f.openImage();
+        QVERIFY(QFile::remove(storePath()));
+        QVERIFY(QDir().mkpath(storePath()));
+        answer(QMessageBox::Cancel);
+        QVERIFY(!f.window->close());
+        QVERIFY(f.window->isVisible());
+        // Room made while the question is open: trying again saves.
+        answer(QMessageBox::Retry, [] { QDir(storePath()).removeRecursively(); });
+        QVERIFY(f.window->close());
+        QVERIFY_ANSWERED(answers);
+        QVERIFY(readFile(storePath()).contains(path.toUtf8()));
+    }
+    Fixture g;
+    QVERIFY(QDir().mkpath(storePath()));
+    answer(QMessageBox::Discard);
+    QVERIFY(g.window->close());
+    QVERIFY_ANSWERED(answers);
+    QVERIFY(QDir(storePath()).removeRecursively());
+}
+
+void MainWindowTest::damagedStoreIsReportedAtStart()
+{
+    const QByteArray damaged = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n"
+                               "  <locale>en_US</locale>\n  <mainwindow/>\n  <currentdir>/tmp</currentdir>\n"
+                               "  <decimalplaces>3.</decimalplaces>\n</mensor>\n";
+    writeStore(damaged);
+    QFile::remove(storePath() + QStringLiteral(".bak"));
+    QString text;
+    ModalAnswerer answers;
+    answers.expect<QMessageBox>([&text](QMessageBox *box) {
+        text = box->text();
+        answerLater(box, "accept");
+        return true;
+    });
+    Fixture f(Store::AsItIs);
+    QCOMPARE(answers.waitForAll(), QString());
+    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("line \\d+, column \\d+: .*decimalplaces"))), qPrintable(text));
+    QVERIFY2(text.contains(storePath() + QStringLiteral(".bak")), qPrintable(text));
+    QCOMPARE(readFile(storePath() + QStringLiteral(".bak")), damaged);
+    QCOMPARE(f.window->settings()->currentDir(), QStringLiteral("/tmp"));
+}
+
+// Two real programs on one store: the second tells the user and saves nothing;
+// once the first is gone, even killed, the next window owns the store.
+void MainWindowTest::secondWindowWorksWithoutSaving()
+{
+    writeStore("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>en_US</locale>\n  <mainwindow/>\n"
+               "  <geometries/>\n</mensor>\n");
+    QProcess first;
+    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    first.start(QStringLiteral(MENSOR_BINARY), QStringList());
+    QVERIFY(first.waitForStarted());
+    QVERIFY(QTest::qWaitFor([] { return QFile::exists(storePath() + QStringLiteral(".lock")); }, 30000));
+    const QByteArray before = readFile(storePath());
+    {
+        ModalAnswerer answers;
+        answers.expect<QMessageBox>([](QMessageBox *box) {
+            answerLater(box, "accept");
+            return true;
+        });
+        Fixture second(Store::AsItIs);
+        QCOMPARE(answers.waitForAll(), QString());
+        QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
+        second.openImage();
+        QVERIFY(second.window->close());
+    }
+    QCOMPARE(readFile(storePath()), before);
+
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    Fixture next(Store::AsItIs);
+    QCOMPARE(next.window->windowTitle(), QStringLiteral("mensor 2.4"));
+    next.openImage();
+    QVERIFY(readFile(storePath()).contains("<currentdir>" + next.dir.path().toUtf8()));
 }
 
 MENSOR_GUITEST_MAIN(MainWindowTest)

@@ -100,7 +100,8 @@ private slots:
     void failedLoads_data();
     void failedLoads();
     void setLocaleAlwaysAnnounces();
-    void unreadableFileIsKeptBeforeSaving();
+    void unreadableFilesAreKeptNeverOverwritten();
+    void secondHolderOfTheFileNeverSaves();
     void missingFileNeedsNoCopy();
     void failedSaveIsReported();
     void windowStateRestore_data();
@@ -125,6 +126,7 @@ void SettingsTest::init()
 {
     QFile::remove(m_fileName);
     QFile::remove(m_fileName + QStringLiteral(".bak"));
+    QFile::remove(m_fileName + QStringLiteral(".2.bak"));
     QDir(m_fileName).removeRecursively();
 }
 
@@ -250,27 +252,47 @@ void SettingsTest::setLocaleAlwaysAnnounces()
              QStringLiteral("%1 ist keine gültige Fließkommazahl."));
 }
 
-void SettingsTest::unreadableFileIsKeptBeforeSaving()
+void SettingsTest::unreadableFilesAreKeptNeverOverwritten()
 {
-    writeFile(m_fileName, twoRecords);
-    AppSettings settings;
-    {
+    const QByteArray second = QByteArray(twoRecords).replace("<number>4", "<number>x");
+    QStringList backups;
+    for (const QByteArray &broken : {twoRecords, second}) {
+        writeFile(m_fileName, broken);
+        AppSettings settings;
+        {
+            SilentMessages silence;
+            QVERIFY(!settings.load());
+            QVERIFY(settings.save());
+        }
+        const QRegularExpression where(QStringLiteral("(line|Zeile) \\d+, (column|Spalte) \\d+: .+"));
+        QVERIFY2(where.match(settings.loadErrorString()).hasMatch(), qPrintable(settings.loadErrorString()));
+        backups << settings.backupFileName();
+        QCOMPARE(readFile(settings.backupFileName()), broken);
+        QVERIFY(readFile(m_fileName).contains("<locale>de_DE</locale>"));
+
+        // A file that reads completely needs no copy and reports nothing.
         SilentMessages silence;
-        QVERIFY(!settings.load());
+        QVERIFY(settings.load());
+        QCOMPARE(settings.loadErrorString(), QString());
+        QCOMPARE(settings.backupFileName(), QString());
     }
-    QCOMPARE(settings.records.first().id, 1);
+    QCOMPARE(backups, QStringList({m_fileName + QStringLiteral(".bak"), m_fileName + QStringLiteral(".2.bak")}));
+    QCOMPARE(readFile(backups.first()), twoRecords);
+}
 
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Saving settings to")));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Kept a copy of the unreadable settings file as")));
-    QVERIFY(settings.save());
-    QCOMPARE(readFile(m_fileName + QStringLiteral(".bak")), twoRecords);
-    QVERIFY(readFile(m_fileName).contains("<locale>de_DE</locale>"));
-
-    // The copy is made once; later saves leave it alone.
-    settings.number = 5;
-    QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Saving settings to")));
-    QVERIFY(settings.save());
-    QCOMPARE(readFile(m_fileName + QStringLiteral(".bak")), twoRecords);
+void SettingsTest::secondHolderOfTheFileNeverSaves()
+{
+    AppSettings first;
+    AppSettings second;
+    SilentMessages silence;
+    QVERIFY(first.lock());
+    QVERIFY(!second.lock());
+    QVERIFY(second.isReadOnly());
+    second.number = 9;
+    QVERIFY(!second.save());
+    QVERIFY(!second.errorString().isEmpty());
+    QVERIFY(!QFile::exists(m_fileName));
+    QVERIFY(first.save());
 }
 
 void SettingsTest::missingFileNeedsNoCopy()
@@ -293,6 +315,7 @@ void SettingsTest::failedSaveIsReported()
     QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Saving settings to")));
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Error while saving settings: .+")));
     QVERIFY(!settings.save());
+    QVERIFY(!settings.errorString().isEmpty());
     QVERIFY(QFileInfo(m_fileName).isDir());
     QCOMPARE(QDir(QFileInfo(m_fileName).absolutePath()).entryList(QDir::Files), QStringList());
 }

@@ -5,6 +5,10 @@
 
 #include <QXmlStreamReader>
 
+#include <csignal>
+#include <cstring>
+
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace kit;
@@ -109,7 +113,8 @@ private slots:
     void writesTheDocumentForm();
     void fileWriterWritesTheStreamWritersBytes_data();
     void fileWriterWritesTheStreamWritersBytes();
-    void brokenTextDoesNotSpoilTheRestOfTheFile();
+    void everyNameComesBackAsSaved_data();
+    void everyNameComesBackAsSaved();
     void roundTripOfNestedTree();
     void emptyValuesAreOmittedAndKeepThePreviousValue();
     void readErrors_data();
@@ -130,6 +135,8 @@ private slots:
     void savingCreatesMissingFolders();
     void failedSaveKeepsOldFile();
     void readOnlyFolderKeepsOldFile();
+    void fullDiskKeepsOldFile_data();
+    void fullDiskKeepsOldFile();
 
 private:
     QTemporaryDir m_dir;
@@ -225,23 +232,41 @@ void XmlDataStoreTest::fileWriterWritesTheStreamWritersBytes()
     QCOMPARE(readFile(fileName), reference);
 }
 
-// The toolkit's stream writer garbles everything after a lone surrogate; the
-// file writer confines the damage to that one value.
-void XmlDataStoreTest::brokenTextDoesNotSpoilTheRestOfTheFile()
+void XmlDataStoreTest::everyNameComesBackAsSaved_data()
 {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("escaped");
+    QTest::newRow("carriage return") << QStringLiteral("a\rb\r\nc\r") << false;
+    QTest::newRow("escape and U+0001") << QStringLiteral("\x1b[0m\x01.jpg") << true;
+    QTest::newRow("U+FFFE and U+FFFF") << QStringLiteral("x\ufffe\uffffy") << true;
+    QTest::newRow("lone high surrogate") << QString(QChar(0xd800)) + QStringLiteral("x") << true;
+    QTest::newRow("lone low surrogate at end") << QStringLiteral("x") + QChar(0xdc00) << true;
+    QTest::newRow("backslashes beside a control character") << QStringLiteral("C:\\u0041\\\x02\\") << true;
+    QTest::newRow("backslashes alone") << QStringLiteral("C:\\u0041\\x") << false;
+    QTest::newRow("surrogate pair") << QStringLiteral("photo \U0001F600.jpg") << false;
+}
+
+void XmlDataStoreTest::everyNameComesBackAsSaved()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, escaped);
+
     Root saved = sampleTree();
-    saved.text = QString(QChar(0xd800)) + QStringLiteral("x");
-    const QString fileName = m_dir.filePath(QStringLiteral("surrogate.xml"));
+    saved.text = text;
+    saved.records.insert(text, Record());
+    const QString fileName = m_dir.filePath(QStringLiteral("names.xml"));
     {
         XmlFileWriter writer(fileName, testFormat);
         writer.writeRoot(saved);
     }
+    QCOMPARE(readFile(fileName).contains(" escaped=\"1\">"), escaped);
     Root loaded;
     XmlFileReader reader(fileName, testFormat);
     reader.readRoot(loaded);
     QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+    QCOMPARE(loaded.text, text);
+    QCOMPARE(loaded.records.keys(), saved.records.keys());
     QVERIFY(loaded.records == saved.records);
-    QCOMPARE(loaded.locale, saved.locale);
 }
 
 void XmlDataStoreTest::roundTripOfNestedTree()
@@ -569,6 +594,50 @@ void XmlDataStoreTest::readOnlyFolderKeepsOldFile()
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QVERIFY(!committed);
     QCOMPARE(readFile(fileName), old);
+}
+
+void XmlDataStoreTest::fullDiskKeepsOldFile_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("room");
+    // A small document fits the file's write buffer and only fails in the final flush.
+    QTest::newRow("small, no room") << 2000 << 0;
+    QTest::newRow("small, part") << 2000 << 100;
+    QTest::newRow("large, part") << 100000 << 30000;
+}
+
+void XmlDataStoreTest::fullDiskKeepsOldFile()
+{
+    QFETCH(int, length);
+    QFETCH(int, room);
+    const QString fileName = m_dir.filePath(QStringLiteral("full.xml"));
+    const QByteArray old = document("<locale>de_DE</locale>");
+    writeFile(fileName, old);
+    Root tree;
+    tree.text = QString(length, QLatin1Char('x'));
+
+    // A file size limit fails writes as a full disk does, for the superuser too.
+    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous;
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit limited = previous;
+    limited.rlim_cur = rlim_t(room);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    bool committed = true;
+    QString error;
+    {
+        XmlFileWriter writer(fileName, testFormat);
+        writer.writeRoot(tree);
+        committed = writer.commit();
+        error = writer.errorString();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    ::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!committed);
+    QCOMPARE(error, QString::fromLocal8Bit(::strerror(EFBIG)));
+    QCOMPARE(readFile(fileName), old);
+    QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("full*")}, QDir::Files), QStringList(QStringLiteral("full.xml")));
 }
 
 MENSOR_CORETEST_MAIN(XmlDataStoreTest)
