@@ -190,9 +190,25 @@ void Settings::saveWindowState(const QMainWindow *window)
     d->windowState = WindowState(window);
 }
 
+// A layout the checks let through may still bring the toolkit down. A file
+// beside the store marks a restore in progress: found at the next start, it
+// means the layout stopped the program, and the window keeps its default.
 void Settings::restoreWindowState(QMainWindow *window) const
 {
+    const QString guard = d->fileName + QLatin1String(".restoring");
+    if (QFileInfo::exists(guard)) {
+        qWarning() << "The window layout stopped the program last time; using the default layout.";
+        d->windowState = WindowState();
+        QFile::remove(guard);
+        return;
+    }
+    QDir().mkpath(QFileInfo(guard).absolutePath());
+    QFile marker(guard);
+    const bool marked = marker.open(QIODevice::WriteOnly);
+    marker.close();
     d->windowState.restore(window);
+    if (marked)
+        QFile::remove(guard);
 }
 
 void Settings::afterLoad()

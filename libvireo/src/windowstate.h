@@ -22,8 +22,14 @@ public:
     QByteArray geometry() const;
     QByteArray state() const;
 
-    // Without a saved state the window is maximised.
-    void restore(QMainWindow *window) const;
+    // Without a saved state the window is maximised. A state that the
+    // window could not have saved is left out (the toolkit trusts parts of
+    // it blindly); false then.
+    bool restore(QMainWindow *window) const;
+
+    // True when state has the structure that window's saveState() gives:
+    // known markers, areas, dock and tool bar names, sane sizes, no excess.
+    static bool isPlausibleState(const QByteArray &state, const QMainWindow *window);
 
     void load(DataReader &reader) override;
     void save(DataWriter &writer) const override;

@@ -7,7 +7,9 @@
 
 #include "testutils.h"
 
+#include <QDockWidget>
 #include <QMainWindow>
+#include <QToolBar>
 
 using namespace kit;
 
@@ -74,6 +76,42 @@ void ignoreLoadMessages()
 }
 
 
+// A window with what the program's main window has: docks and tool bars.
+struct LayoutWindow : QMainWindow
+{
+    LayoutWindow()
+    {
+        for (const char *name : {"dockA", "dockB"}) {
+            auto dock = new QDockWidget(this);
+            dock->setObjectName(QLatin1String(name));
+            dock->setWidget(new QWidget);
+            addDockWidget(Qt::LeftDockWidgetArea, dock);
+        }
+        auto tools = new QToolBar(this);
+        tools->setObjectName(QStringLiteral("tools"));
+        addToolBar(Qt::TopToolBarArea, tools);
+        setCentralWidget(new QWidget);
+        resize(600, 400);
+    }
+};
+
+// A name as the layout stores it.
+QByteArray utf16(const char *name)
+{
+    QByteArray bytes;
+    for (const char *c = name; *c; ++c)
+        bytes.append('\0').append(*c);
+    return bytes;
+}
+
+QByteArray realLayout()
+{
+    LayoutWindow window;
+    window.splitDockWidget(window.findChild<QDockWidget *>(QStringLiteral("dockA")),
+                           window.findChild<QDockWidget *>(QStringLiteral("dockB")), Qt::Vertical);
+    return window.saveState();
+}
+
 const QByteArray twoRecords = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                               "<mensor version=\"1\">\n"
                               "  <locale>de_DE</locale>\n"
@@ -107,6 +145,10 @@ private slots:
     void windowStateRestore_data();
     void windowStateRestore();
     void columnStateDefaults();
+    void damagedLayoutsAreLeftOut_data();
+    void damagedLayoutsAreLeftOut();
+    void everyByteFlipOfALayoutIsSafe();
+    void layoutThatStoppedTheProgramIsNotTriedAgain();
 
 private:
     QString m_fileName;
@@ -382,6 +424,80 @@ void SettingsTest::columnStateDefaults()
     ColumnState copy = state;
     copy.setWidth(5);
     QCOMPARE(state.width(), 100);
+}
+
+void SettingsTest::damagedLayoutsAreLeftOut_data()
+{
+    QTest::addColumn<QByteArray>("state");
+    QTest::addColumn<bool>("plausible");
+    const QByteArray real = realLayout();
+    const int dockArea = real.indexOf(QByteArray("\xfd\x00\x00\x00\x01", 5)) + 5;
+    QVERIFY(dockArea > 5);
+    QTest::newRow("as saved") << real << true;
+    QTest::newRow("truncated") << real.left(real.size() - 3) << false;
+    QTest::newRow("trailing byte") << real + '\xfd' << false;
+    QTest::newRow("dock area past the last") << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x07", 4)) << false;
+    QTest::newRow("unknown dock") << QByteArray(real).replace(utf16("dockA"), utf16("dockX")) << false;
+    QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
+    QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
+    QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
+    QTest::newRow("empty") << QByteArray() << false;
+}
+
+void SettingsTest::damagedLayoutsAreLeftOut()
+{
+    QFETCH(QByteArray, state);
+    QFETCH(bool, plausible);
+    LayoutWindow window;
+    QCOMPARE(WindowState::isPlausibleState(state, &window), plausible);
+}
+
+// Every single damaged byte of a real layout, restored into a window: the
+// toolkit alone crashes on some of them.
+void SettingsTest::everyByteFlipOfALayoutIsSafe()
+{
+    const QByteArray real = realLayout();
+    const QString fileName = isolatedHome().filePath(QStringLiteral("layout.xml"));
+    SilentMessages silence;
+    int refused = 0;
+    for (int i = 0; i < real.size(); ++i) {
+        for (const uchar value : {uchar(real[i] ^ 0x01), uchar(real[i] ^ 0x80), uchar(0x00), uchar(0xff)}) {
+            QByteArray damaged = real;
+            damaged[i] = char(value);
+            writeFile(fileName, "<mensor version=\"1\"><state>" + damaged.toHex() + "</state></mensor>");
+            WindowState loaded;
+            XmlFileReader reader(fileName, DataFormat(QStringLiteral("mensor"), 1));
+            reader.readRoot(loaded);
+            LayoutWindow window;
+            if (!loaded.restore(&window))
+                ++refused;
+            window.show();
+            QCoreApplication::processEvents();
+        }
+    }
+    QVERIFY(refused > real.size());
+}
+
+void SettingsTest::layoutThatStoppedTheProgramIsNotTriedAgain()
+{
+    LayoutWindow source;
+    source.findChild<QDockWidget *>(QStringLiteral("dockA"))->hide();
+    AppSettings settings;
+    settings.saveWindowState(&source);
+    QVERIFY(!QFile::exists(m_fileName + QStringLiteral(".restoring")));
+
+    // As if the program had died while restoring the layout.
+    writeFile(m_fileName + QStringLiteral(".restoring"), QByteArray());
+    LayoutWindow window;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The window layout stopped the program")));
+    settings.restoreWindowState(&window);
+    QVERIFY(!QFile::exists(m_fileName + QStringLiteral(".restoring")));
+    QVERIFY(!window.findChild<QDockWidget *>(QStringLiteral("dockA"))->isHidden());
+
+    // The next start restores normally again.
+    settings.saveWindowState(&source);
+    settings.restoreWindowState(&window);
+    QVERIFY(window.findChild<QDockWidget *>(QStringLiteral("dockA"))->isHidden());
 }
 
 MENSOR_GUITEST_MAIN(SettingsTest)
