@@ -76,7 +76,7 @@ QString MainWindow::imageFilter()
 
 QString MainWindow::numberText(double value, int decimalPlaces)
 {
-    if (!std::isfinite(value))
+    if (!kit::isNumberToShow(value))
         return QString();
     return QString::number(value, 'f', decimalPlaces);
 }

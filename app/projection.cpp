@@ -4,6 +4,8 @@
 #include "grahpicsanchoritem.h"
 #include "graphicslabelitem.h"
 
+#include <tableview.h>
+
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QInputDialog>
@@ -277,7 +279,8 @@ bool Projection::applyRulerLine()
 
 void Projection::updateRulerLabel()
 {
-    m_rulerLabel->setText(QString::number(m_rulerLength, 'f', m_decimalPlaces));
+    m_rulerLabel->setText(kit::isNumberToShow(m_rulerLength) ? QString::number(m_rulerLength, 'f', m_decimalPlaces)
+                                                             : QString());
 }
 
 } // namespace vireo

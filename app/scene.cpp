@@ -1,6 +1,7 @@
 #include "scene.h"
 
 #include "graphicspointitem.h"
+#include "imagefile.h"
 #include "pointitem.h"
 #include "pointlist.h"
 #include "projection.h"
@@ -11,7 +12,6 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QGraphicsSceneMouseEvent>
-#include <QImageReader>
 #include <QPainter>
 
 namespace vireo {
@@ -41,10 +41,10 @@ bool Scene::loadImage(const QString &path)
         return true;
     qDebug() << "loading image" << path;
     m_fileName = QFileInfo(path).fileName();
-    QImageReader reader(path);
-    m_pyramid.setImage(reader.read());
+    ImageFile file(path);
+    m_pyramid.setImage(file.read());
     if (m_pyramid.isNull()) {
-        qWarning() << "Cannot load image" << path << reader.errorString();
+        qWarning() << "Cannot load image" << path << file.errorString();
         invalidate(sceneRect(), QGraphicsScene::AllLayers);
         return false;
     }

@@ -1,6 +1,6 @@
 #include "thumbnailloader.h"
 
-#include <QImageReader>
+#include "imagefile.h"
 
 namespace vireo {
 
@@ -18,15 +18,7 @@ ThumbnailLoader::~ThumbnailLoader()
 
 QImage ThumbnailLoader::loadThumbnail(const QString &fileName)
 {
-    QImageReader reader(fileName);
-    const QSize size = reader.size();
-    const QSize target = size.isValid() ? size.scaled(thumbnailSize, thumbnailSize, Qt::KeepAspectRatio) : QSize();
-    if (target.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
-        reader.setScaledSize(target);
-    const QImage image = reader.read();
-    if (image.isNull() || image.size() == target)
-        return image;
-    return image.scaled(thumbnailSize, thumbnailSize, Qt::KeepAspectRatio, Qt::FastTransformation);
+    return ImageFile(fileName).readThumbnail(thumbnailSize);
 }
 
 int ThumbnailLoader::request()

@@ -13,14 +13,23 @@
 
 namespace kit {
 
-QString formatNumber(double value, int decimals)
+bool isNumberToShow(double value)
 {
-    if (std::isnan(value))
-        return QString();
-    return QLocale().toString(value, 'f', decimals);
+    const double largestShown = 1e15;
+    return std::isfinite(value) && std::abs(value) < largestShown;
 }
 
-QString modelToText(const QAbstractItemModel *model, const QString &separator)
+QString formatNumber(double value, int decimals, bool grouped)
+{
+    if (!isNumberToShow(value))
+        return QString();
+    QLocale locale;
+    if (!grouped)
+        locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'f', decimals);
+}
+
+QString modelToText(const QAbstractItemModel *model, const QString &separator, int role)
 {
     QString text;
     if (!model)
@@ -32,7 +41,7 @@ QString modelToText(const QAbstractItemModel *model, const QString &separator)
     text += QLatin1Char('\n');
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column)
-            text += model->data(model->index(row, column), Qt::DisplayRole).toString() + separator;
+            text += model->data(model->index(row, column), role).toString() + separator;
         text += QLatin1Char('\n');
     }
     return text;
@@ -261,7 +270,7 @@ void TableView::resetColumns()
 
 QString TableView::toText(const QString &separator) const
 {
-    return modelToText(d->proxy, separator);
+    return modelToText(d->proxy, separator, TableViewProxyModel::CopyTextRole);
 }
 
 TableViewProxyModel::TableViewProxyModel(TableView *tableView)
@@ -276,18 +285,19 @@ QVariant TableViewProxyModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return QVariant();
-    if (role != Qt::DisplayRole)
+    if (role != Qt::DisplayRole && role != CopyTextRole)
         return ListProxyModel::data(index, role);
 
+    const bool grouped = role == Qt::DisplayRole;
     const QVariant value = ListProxyModel::data(index, Qt::DisplayRole);
     const int column = index.column();
     const Unit unit = m_tableView->columnUnit(column);
     const int decimals = m_tableView->columnDecimals(column);
     if (!unit.isNone())
-        return formatNumber(unit.fromBase(value.toDouble()), decimals);
+        return formatNumber(unit.fromBase(value.toDouble()), decimals, grouped);
     switch (value.userType()) {
     case QMetaType::Double:
-        return formatNumber(value.toDouble(), decimals);
+        return formatNumber(value.toDouble(), decimals, grouped);
     case QMetaType::QDateTime:
         return QLocale().toString(value.toDateTime(), QLocale::ShortFormat);
     default:

@@ -22,6 +22,10 @@ class TableViewProxyModel : public ListProxyModel
     Q_OBJECT
 
 public:
+    // A cell as copied text: numbers without group separators, so that a
+    // spreadsheet in the same language reads them as numbers.
+    static constexpr int CopyTextRole = Qt::UserRole + 100;
+
     explicit TableViewProxyModel(TableView *tableView);
     ~TableViewProxyModel() override;
 
@@ -89,11 +93,18 @@ private:
     std::unique_ptr<Private> d;
 };
 
-// A number in the default locale with fixed decimals; NaN gives the empty text.
-QString formatNumber(double value, int decimals);
+// False for what shows as no number: NaN, the infinities, and magnitudes of
+// 1e15 and more, where a double has no decimals left and the fixed form runs
+// to hundreds of digits.
+bool isNumberToShow(double value);
 
-// Every header title and cell, each followed by the separator, lines ended by "\n".
-QString modelToText(const QAbstractItemModel *model, const QString &separator);
+// A number in the default locale with fixed decimals, grouped or not; the
+// empty text for what is no number to show.
+QString formatNumber(double value, int decimals, bool grouped = true);
+
+// Every header title and cell (as the role gives it), each followed by the
+// separator, lines ended by "\n".
+QString modelToText(const QAbstractItemModel *model, const QString &separator, int role = Qt::DisplayRole);
 
 } // namespace kit
 

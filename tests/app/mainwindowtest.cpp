@@ -22,6 +22,7 @@
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QInputDialog>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
@@ -29,6 +30,8 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableView>
+
+#include <sys/stat.h>
 
 using vireo::MainWindow;
 
@@ -151,6 +154,7 @@ private slots:
     void stateAfterConstruction();
     void openImageThroughFileDialog();
     void cancelledDialogChangesNothing();
+    void unreadableImageIsReported_data();
     void unreadableImageIsReported();
     void clickCopyDeleteRoundTrip();
     void clearPointsAsksFirst_data();
@@ -162,6 +166,8 @@ private slots:
     void openFolderBrowsesThumbnails();
     void thumbnailsDockAndActionStayInStep();
     void closingWritesRecords();
+    void copiedCoordinatesAreNumbersInEveryLanguage_data();
+    void copiedCoordinatesAreNumbersInEveryLanguage();
     void failedSavesAreShownOncePerReason();
     void closingOffersToRetryWhenSaveFails();
     void damagedStoreIsReportedAtStart();
@@ -235,14 +241,31 @@ void MainWindowTest::cancelledDialogChangesNothing()
     QCOMPARE(f.window->settings()->geometryCount(), 0);
 }
 
+void MainWindowTest::unreadableImageIsReported_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::newRow("not a picture") << "broken.png" << QByteArray("not a picture");
+    // Reading a pipe would block the window for ever.
+    QTest::newRow("named pipe") << "pipe.jpg" << QByteArray();
+    QTest::newRow("image too large for its file")
+        << "decoy.xbm" << QByteArray("#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
+}
+
 void MainWindowTest::unreadableImageIsReported()
 {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, contents);
     Fixture f;
-    const QString path = f.dir.filePath(QStringLiteral("broken.png"));
-    QFile broken(path);
-    QVERIFY(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
-    broken.close();
+    f.openImage();
+    const QString path = f.dir.filePath(name);
+    if (contents.isEmpty()) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        QFile broken(path);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(contents);
+    }
     QString text;
     ModalAnswerer answers;
     answers.expect<QMessageBox>([&text](QMessageBox *box) {
@@ -254,7 +277,7 @@ void MainWindowTest::unreadableImageIsReported()
     QVERIFY_ANSWERED(answers);
     QCOMPARE(text, QStringLiteral("Cannot load image."));
     QVERIFY(!child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
-    QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), QStringLiteral("broken.png"));
+    QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), name);
 }
 
 void MainWindowTest::clickCopyDeleteRoundTrip()
@@ -474,6 +497,49 @@ void MainWindowTest::closingWritesRecords()
     QCOMPARE(record.point(1).pos(), moved);
     QCOMPARE(record.point(1).file(), QStringLiteral("photo.png"));
     QCOMPARE(record.nextId(), 3);
+}
+
+void MainWindowTest::copiedCoordinatesAreNumbersInEveryLanguage_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,500.000"
+                           << "1\t1500.000\t1400.000\tbig.png\t\n2\t-1900.000\t-1400.500\tbig.png\t\n";
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.500,000"
+                           << "1\t1500,000\t1400,000\tbig.png\t\n2\t-1900,000\t-1400,500\tbig.png\t\n";
+    QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << QStringLiteral("1\u2019500.000")
+                           << "1\t1500.000\t1400.000\tbig.png\t\n2\t-1900.000\t-1400.500\tbig.png\t\n";
+}
+
+void MainWindowTest::copiedCoordinatesAreNumbersInEveryLanguage()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, shown);
+    QFETCH(QString, copied);
+
+    Fixture f;
+    f.openImage(QSize(4000, 3000), QStringLiteral("big.png"));
+    // The ruler runs from the centre to a corner, 2500 pixels: one unit a pixel.
+    ModalAnswerer answers;
+    answers.expect<QInputDialog>([](QInputDialog *dialog) {
+        dialog->setDoubleValue(2500);
+        answerLater(dialog, "accept");
+        return true;
+    });
+    f.action("actionSetRulerLength")->trigger();
+    QVERIFY_ANSWERED(answers);
+    f.action("actionModeEdit")->trigger();
+    f.clickImage(QPointF(3000, 1000));
+    f.clickImage(QPointF(1000, 2000));
+    f.window->scene()->pointList()->graphicsItemAt(0)->setPos(3500, 100);
+    f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 2900.5);
+    f.window->settings()->setLocale(locale);
+
+    QCOMPARE(child<QTableView>(*f.window, "tableView")->model()->index(0, 1).data().toString(), shown);
+    f.action("actionCopyCoordinates")->trigger();
+    const QString text = QApplication::clipboard()->text();
+    QCOMPARE(text.mid(text.indexOf(QLatin1Char('\n')) + 1), copied);
 }
 
 void MainWindowTest::failedSavesAreShownOncePerReason()

@@ -130,16 +130,26 @@ void TableViewTest::numbersFollowLocaleAndDecimals_data()
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("decimals");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("copied");
 
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     const QLocale de(QLocale::German, QLocale::Germany);
-    QTest::newRow("en_US") << us << 3.14159 << 2 << "3.14";
-    QTest::newRow("de_DE") << de << 3.14159 << 2 << "3,14";
-    QTest::newRow("no decimals") << us << 2.4 << 0 << "2";
-    QTest::newRow("rounds half away from zero") << us << 2.5 << 0 << "3";
-    QTest::newRow("padded") << us << 2.5 << 3 << "2.500";
-    QTest::newRow("grouped") << us << 12345.5 << 1 << "12,345.5";
-    QTest::newRow("NaN") << us << qQNaN() << 2 << "";
+    const QLocale ch(QLocale::German, QLocale::Switzerland);
+    QTest::newRow("en_US") << us << 3.14159 << 2 << "3.14" << "3.14";
+    QTest::newRow("de_DE") << de << 3.14159 << 2 << "3,14" << "3,14";
+    QTest::newRow("no decimals") << us << 2.4 << 0 << "2" << "2";
+    QTest::newRow("rounds half away from zero") << us << 2.5 << 0 << "3" << "3";
+    QTest::newRow("padded") << us << 2.5 << 3 << "2.500" << "2.500";
+    // Copies leave out the group separator, which spreadsheets may not read.
+    QTest::newRow("grouped en_US") << us << 6234.5 << 3 << "6,234.500" << "6234.500";
+    QTest::newRow("grouped de_DE") << de << -6234.5 << 3 << "-6.234,500" << "-6234,500";
+    QTest::newRow("grouped de_CH") << ch << 16234.5 << 1 << QStringLiteral("16\u2019234.5") << "16234.5";
+    QTest::newRow("negative de_CH") << ch << -1000.0 << 2 << QStringLiteral("-1\u2019000.00") << "-1000.00";
+    QTest::newRow("largest shown") << us << 999999999999999.0 << 0 << "999,999,999,999,999" << "999999999999999";
+    QTest::newRow("too large") << us << 1e15 << 0 << "" << "";
+    QTest::newRow("absurd") << de << -1e308 << 3 << "" << "";
+    QTest::newRow("infinity") << us << qInf() << 2 << "" << "";
+    QTest::newRow("NaN") << us << qQNaN() << 2 << "" << "";
 }
 
 void TableViewTest::numbersFollowLocaleAndDecimals()
@@ -148,6 +158,7 @@ void TableViewTest::numbersFollowLocaleAndDecimals()
     QFETCH(double, value);
     QFETCH(int, decimals);
     QFETCH(QString, text);
+    QFETCH(QString, copied);
 
     QLocale::setDefault(locale);
     Fixture f;
@@ -155,6 +166,7 @@ void TableViewTest::numbersFollowLocaleAndDecimals()
     f.tableView->setColumnDecimals(1, decimals);
     QCOMPARE(f.cell(0, 1), text);
     QCOMPARE(formatNumber(value, decimals), text);
+    QCOMPARE(f.tableView->toText(QStringLiteral("\t")).split(QLatin1Char('\n')).at(1).split(QLatin1Char('\t')).at(1), copied);
     // Text cells pass unchanged.
     QCOMPARE(f.cell(0, 0), QStringLiteral("row 0"));
 }
@@ -252,7 +264,7 @@ void TableViewTest::toTextEndsEveryCellWithSeparator()
     const QStringList lines = f.tableView->toText(QStringLiteral("\t")).split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), 5);
     QCOMPARE(lines.at(0), QStringLiteral("Name\tX\tY [mm]\tDone\t"));
-    QCOMPARE(lines.at(2), QStringLiteral("row 1\t1.0\t2,000.00\t\t"));
+    QCOMPARE(lines.at(2), QStringLiteral("row 1\t1.0\t2000.00\t\t"));
     QCOMPARE(lines.at(4), QString());
 }
 

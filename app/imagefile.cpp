@@ -1,0 +1,83 @@
+#include "imagefile.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+
+namespace vireo {
+
+ImageFile::ImageFile(const QString &path)
+    : m_path(path)
+{
+}
+
+QString ImageFile::errorString() const
+{
+    return m_error;
+}
+
+bool ImageFile::isRegularFile(const QString &path)
+{
+    // QFileInfo follows links; isFile() is false for pipes, sockets and devices.
+    const QFileInfo info(path);
+    return info.exists() && info.isFile();
+}
+
+bool ImageFile::isPlausibleSize(const QSize &claimed, qint64 fileBytes)
+{
+    if (!claimed.isValid())
+        return true;
+    const qint64 pixels = qint64(claimed.width()) * claimed.height();
+    return pixels <= maxPixels && pixels <= freePixels + fileBytes * maxPixelsPerByte;
+}
+
+bool ImageFile::mayRead(QSize *claimed)
+{
+    m_error.clear();
+    if (!isRegularFile(m_path)) {
+        m_error = QStringLiteral("not a regular file");
+        return false;
+    }
+    QImageReader reader(m_path);
+    *claimed = reader.size();
+    if (!isPlausibleSize(*claimed, QFileInfo(m_path).size())) {
+        m_error = QStringLiteral("claims %1 × %2 pixels in %3 bytes")
+                      .arg(claimed->width())
+                      .arg(claimed->height())
+                      .arg(QFileInfo(m_path).size());
+        return false;
+    }
+    return true;
+}
+
+QImage ImageFile::read()
+{
+    QSize claimed;
+    if (!mayRead(&claimed))
+        return QImage();
+    QImageReader reader(m_path);
+    const QImage image = reader.read();
+    if (image.isNull())
+        m_error = reader.errorString();
+    return image;
+}
+
+QImage ImageFile::readThumbnail(int side)
+{
+    QSize claimed;
+    if (!mayRead(&claimed))
+        return QImage();
+    QImageReader reader(m_path);
+    const QSize target = claimed.isValid() ? claimed.scaled(side, side, Qt::KeepAspectRatio) : QSize();
+    if (target.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
+        reader.setScaledSize(target);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        m_error = reader.errorString();
+        return image;
+    }
+    if (image.size() == target)
+        return image;
+    return image.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation);
+}
+
+} // namespace vireo
