@@ -5,6 +5,31 @@
 
 namespace vireo {
 
+namespace {
+
+class InterruptibleFile : public QFile
+{
+public:
+    InterruptibleFile(const QString &path, const std::function<bool()> &interrupted)
+        : QFile(path)
+        , m_interrupted(interrupted)
+    {
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (m_interrupted && m_interrupted())
+            return -1;
+        return QFile::readData(data, maxSize);
+    }
+
+private:
+    std::function<bool()> m_interrupted;
+};
+
+} // namespace
+
 ImageFile::ImageFile(const QString &path)
     : m_path(path)
 {
@@ -61,12 +86,17 @@ QImage ImageFile::read()
     return image;
 }
 
-QImage ImageFile::readThumbnail(int side)
+QImage ImageFile::readThumbnail(int side, const std::function<bool()> &interrupted)
 {
     QSize claimed;
     if (!mayRead(&claimed))
         return QImage();
-    QImageReader reader(m_path);
+    InterruptibleFile file(m_path, interrupted);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_error = file.errorString();
+        return QImage();
+    }
+    QImageReader reader(&file);
     const QSize target = claimed.isValid() ? claimed.scaled(side, side, Qt::KeepAspectRatio) : QSize();
     if (target.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(target);

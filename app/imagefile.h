@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 namespace vireo {
 
 // Reads image files safely: only regular files (after following links: a
@@ -31,8 +33,9 @@ public:
     // The whole image; a null image when it cannot or must not be read.
     QImage read();
     // The image scaled to fit a box of side × side, scaled while decoding
-    // where the format allows it.
-    QImage readThumbnail(int side);
+    // where the format allows it. Once interrupted() says so, the decoder's
+    // next read of the file fails, so even a long decode ends at once.
+    QImage readThumbnail(int side, const std::function<bool()> &interrupted = {});
 
     static bool isRegularFile(const QString &path);
     static bool isPlausibleSize(const QSize &claimed, qint64 fileBytes);

@@ -112,7 +112,7 @@ void MainWindow::connectParts()
     connect(m_ui->actionExit, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->actionSetRulerLength, &QAction::triggered, m_scene.get(), &Scene::editRulerLength);
     connect(m_ui->dockThumbnails, &QDockWidget::visibilityChanged, m_ui->actionDockThumbnails, &QAction::setChecked);
-    connect(m_ui->thumbnailView, &ThumbnailView::fileSelected, this, &MainWindow::loadImage);
+    connect(m_ui->thumbnailView, &ThumbnailView::fileSelected, this, &MainWindow::loadFolderImage);
     connect(m_settings, &Settings::decimalPlacesChanged, this, &MainWindow::decimalPlacesChanged);
     connect(m_settings, &kit::Settings::localeChanged, this, &MainWindow::retranslate);
 }
@@ -150,6 +150,13 @@ void MainWindow::loadImage(const QString &path)
     }
     updateGui();
     updateImageName();
+}
+
+// An image of the folder whose record is active, and no other.
+void MainWindow::loadFolderImage(const QString &path)
+{
+    if (m_folderMode && QFileInfo(path).absolutePath() == QDir(m_settings->currentDir()).absolutePath())
+        loadImage(path);
 }
 
 void MainWindow::loadThumbnails(const QString &currentDir)
@@ -340,6 +347,10 @@ void MainWindow::openFolder(const QString &path)
     saveSettings();
     m_scene->setGeometry(&m_settings->geometryFor(path));
     m_folderMode = true;
+    // The previous image stays out of reach until one of the folder's is chosen.
+    m_scene->clearImage();
+    m_ui->imageView->setEnabled(false);
+    updateImageName();
     loadThumbnails(path);
 }
 

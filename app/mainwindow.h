@@ -43,6 +43,7 @@ public slots:
     void openImage(const QString &path);
     void openFolder(const QString &path);
     void loadImage(const QString &path);
+    void loadFolderImage(const QString &path);
     void loadThumbnails(const QString &currentDir);
     void updateGui();
     void updateImageName();

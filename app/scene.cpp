@@ -61,6 +61,13 @@ bool Scene::loadImage(const QString &path)
     return true;
 }
 
+void Scene::clearImage()
+{
+    m_fileName.clear();
+    m_pyramid.setImage(QImage());
+    invalidate(sceneRect(), QGraphicsScene::AllLayers);
+}
+
 void Scene::setGeometry(Geometry *geometry)
 {
     storeGeometry();

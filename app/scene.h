@@ -31,6 +31,8 @@ public:
     ~Scene() override;
 
     bool loadImage(const QString &path);
+    // Shows no image until the next one loads.
+    void clearImage();
     void setGeometry(Geometry *geometry);
     void storeGeometry();
     GraphicsPointItem *addPoint(int id, const QPointF &position, const QString &fileName);

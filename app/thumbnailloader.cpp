@@ -68,7 +68,9 @@ void ThumbnailLoader::doWork()
     for (const QFileInfo &entry : entries) {
         if (mustStop())
             return;
-        const QImage image = loadThumbnail(entry.absoluteFilePath());
+        const QImage image = ImageFile(entry.absoluteFilePath()).readThumbnail(thumbnailSize, [this] { return mustStop(); });
+        if (mustStop())
+            return;
         emit thumbnailLoaded(request, entry.absoluteFilePath(), image);
     }
 }

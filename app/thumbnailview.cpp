@@ -55,7 +55,9 @@ ThumbnailView::~ThumbnailView()
 
 void ThumbnailView::loadThumbnails(const QDir &dir)
 {
+    // Nothing of the previous folder stays on screen to be chosen.
     m_request = m_loader.loadThumbnails(dir);
+    clearThumbnails();
 }
 
 void ThumbnailView::clear()

@@ -20,6 +20,7 @@ private slots:
     void plausibleSizes_data();
     void plausibleSizes();
     void readsAPhotoOf20000By20000();
+    void interruptedDecodeStopsAtItsNextRead();
 
 private:
     QTemporaryDir m_dir;
@@ -93,6 +94,27 @@ void ImageFileTest::readsAPhotoOf20000By20000()
     ImageFile image(path);
     QCOMPARE(image.read().size(), QSize(20000, 20000));
     QCOMPARE(image.readThumbnail(100).size(), QSize(100, 100));
+}
+
+void ImageFileTest::interruptedDecodeStopsAtItsNextRead()
+{
+    // Noise does not compress: many reads of the file.
+    QImage noise(1500, 1500, QImage::Format_RGB32);
+    quint32 state = 1;
+    for (int y = 0; y < noise.height(); ++y) {
+        auto line = reinterpret_cast<quint32 *>(noise.scanLine(y));
+        for (int x = 0; x < noise.width(); ++x)
+            line[x] = state = state * 1664525u + 1013904223u;
+    }
+    const QString path = m_dir.filePath(QStringLiteral("noise.png"));
+    QVERIFY(noise.save(path));
+
+    int reads = 0;
+    QVERIFY(!ImageFile(path).readThumbnail(100, [&reads] { return ++reads < 0; }).isNull());
+    QVERIFY2(reads > 20, qPrintable(QString::number(reads)));
+    int readsUntilStopped = 0;
+    QVERIFY(ImageFile(path).readThumbnail(100, [&readsUntilStopped] { return ++readsUntilStopped > 3; }).isNull());
+    QVERIFY2(readsUntilStopped < 8, qPrintable(QString::number(readsUntilStopped)));
 }
 
 MENSOR_GUITEST_MAIN(ImageFileTest)

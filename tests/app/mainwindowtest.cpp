@@ -457,6 +457,21 @@ void MainWindowTest::openFolderBrowsesThumbnails()
     QCOMPARE(f.window->scene()->fileName(), QStringLiteral("b.png"));
     QVERIFY(!f.window->settings()->geometryFor(folder).isNew());
 
+    // Another folder: nothing of this one stays to be chosen, and the image
+    // shown is no longer within reach of the new folder's record.
+    const QString other = f.dir.filePath(QStringLiteral("other"));
+    QDir().mkpath(other);
+    writeImage(other + QStringLiteral("/c.png"), QSize(50, 50));
+    f.window->openFolder(other);
+    QCOMPARE(thumbnails->count(), 0);
+    QCOMPARE(f.window->scene()->fileName(), QString());
+    QVERIFY(!child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
+    f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
+    QCOMPARE(f.window->scene()->fileName(), QString());
+    QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 1; }, 10000));
+    f.action("actionNextImage")->trigger();
+    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("c.png"));
+
     // A single image from elsewhere empties the strip.
     f.openImage(QSize(100, 100), QStringLiteral("single.png"));
     QCOMPARE(thumbnails->count(), 0);
