@@ -17,6 +17,12 @@ const int wheelDeltaPerLevel = 30;
 
 struct GraphicsView::Private
 {
+    // The scene point that wheel zooming keeps under the pointer, exact, so
+    // that the scroll bars' whole pixels never add up over many notches.
+    QPointF wheelViewPos{-1, -1};
+    QPointF wheelScenePos;
+    QPoint wheelScroll;
+    int wheelLevel = 0;
     bool panning = false;
     bool swallowNextRelease = false;
     QPoint lastMousePos;
@@ -122,8 +128,32 @@ void GraphicsView::mouseReleaseEvent(QMouseEvent *event)
 
 void GraphicsView::wheelEvent(QWheelEvent *event)
 {
+    const QPointF viewPos = event->position();
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    // Anything else moved the image since the last notch: start afresh.
+    if (viewPos != d->wheelViewPos || scroll != d->wheelScroll || d->zoomLevel != d->wheelLevel) {
+        d->wheelViewPos = viewPos;
+        d->wheelScenePos = viewportTransform().inverted().map(viewPos);
+    }
+    const ViewportAnchor anchor = transformationAnchor();
+    setTransformationAnchor(NoAnchor);
     setZoomLevel(d->zoomLevel + event->angleDelta().y() / wheelDeltaPerLevel);
+    setTransformationAnchor(anchor);
+    keepUnderPointer(d->wheelScenePos, viewPos);
+    d->wheelScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    d->wheelLevel = d->zoomLevel;
     event->accept();
+}
+
+// Scrolls so that the scene point lies at the view point, within half a pixel,
+// wherever the image is larger than the view; where it is smaller it stays
+// centred, as the scroll bars have no range there.
+void GraphicsView::keepUnderPointer(const QPointF &scenePos, const QPointF &viewPos)
+{
+    const QPointF offset = viewportTransform().map(scenePos) - viewPos;
+    const int dx = qRound(isRightToLeft() ? -offset.x() : offset.x());
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
+    verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(offset.y()));
 }
 
 } // namespace vireo

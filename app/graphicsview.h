@@ -34,6 +34,8 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    void keepUnderPointer(const QPointF &scenePos, const QPointF &viewPos);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -80,6 +80,7 @@ QImage ImageFile::read()
     if (!mayRead(&claimed))
         return QImage();
     QImageReader reader(m_path);
+    reader.setAutoTransform(true);
     const QImage image = reader.read();
     if (image.isNull())
         m_error = reader.errorString();
@@ -97,6 +98,7 @@ QImage ImageFile::readThumbnail(int side, const std::function<bool()> &interrupt
         return QImage();
     }
     QImageReader reader(&file);
+    reader.setAutoTransform(true);
     const QSize target = claimed.isValid() ? claimed.scaled(side, side, Qt::KeepAspectRatio) : QSize();
     if (target.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize))
         reader.setScaledSize(target);
@@ -105,7 +107,8 @@ QImage ImageFile::readThumbnail(int side, const std::function<bool()> &interrupt
         m_error = reader.errorString();
         return image;
     }
-    if (image.size() == target)
+    // Scaled as stored, then turned upright.
+    if (image.size() == target || image.size() == target.transposed())
         return image;
     return image.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation);
 }

@@ -11,7 +11,8 @@ namespace vireo {
 // Reads image files safely: only regular files (after following links: a
 // named pipe or a device would block the reader for ever), and only images
 // whose claimed size is plausible for the file's byte size and fits the
-// memory the program allows an image.
+// memory the program allows an image. Photos come upright, as their
+// orientation tag says.
 class ImageFile
 {
 public:

@@ -12,6 +12,7 @@
 #include <QDebug>
 #include <QFileInfo>
 #include <QGraphicsSceneMouseEvent>
+#include <QGraphicsView>
 #include <QPainter>
 
 namespace vireo {
@@ -45,7 +46,7 @@ bool Scene::loadImage(const QString &path)
     m_pyramid.setImage(file.read());
     if (m_pyramid.isNull()) {
         qWarning() << "Cannot load image" << path << file.errorString();
-        invalidate(sceneRect(), QGraphicsScene::AllLayers);
+        imageChanged();
         return false;
     }
     const QSize size = m_pyramid.image().size();
@@ -55,7 +56,7 @@ bool Scene::loadImage(const QString &path)
         m_geometry->initialize(size);
         m_projection->loadFrom(*m_geometry);
     }
-    invalidate(sceneRect(), QGraphicsScene::AllLayers);
+    imageChanged();
     m_snapLines->setSceneRect(sceneRect());
     m_projection->setImageRect(sceneRect());
     return true;
@@ -65,6 +66,15 @@ void Scene::clearImage()
 {
     m_fileName.clear();
     m_pyramid.setImage(QImage());
+    imageChanged();
+}
+
+// Drawing nothing where the old image was leaves the old pixels in a view's
+// background cache: the caches go with the image.
+void Scene::imageChanged()
+{
+    for (QGraphicsView *view : views())
+        view->resetCachedContent();
     invalidate(sceneRect(), QGraphicsScene::AllLayers);
 }
 

@@ -68,6 +68,7 @@ signals:
 protected:
     bool event(QEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
+    void imageChanged();
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
 

@@ -69,9 +69,8 @@ struct Fixture
         send(QEvent::MouseButtonRelease, to, button);
     }
 
-    void wheel(int delta)
+    void wheel(int delta, QPointF position = QPointF(200, 150))
     {
-        const QPointF position(200, 150);
         QWheelEvent event(position, view.viewport()->mapToGlobal(position.toPoint()), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(view.viewport(), &event);
@@ -95,6 +94,8 @@ private slots:
     void zoomLevelsAreClampedAndAnnounced();
     void wheelZoomsInWholeSteps_data();
     void wheelZoomsInWholeSteps();
+    void wheelKeepsThePointUnderThePointer_data();
+    void wheelKeepsThePointUnderThePointer();
     void smallMoveIsAClick_data();
     void smallMoveIsAClick();
     void panningFollowsTheMouse_data();
@@ -173,6 +174,49 @@ void GraphicsViewTest::wheelZoomsInWholeSteps()
     QCOMPARE(f.view.zoomLevel(), level);
     if (level == 10)
         QCOMPARE(f.scroll(), before);
+}
+
+void GraphicsViewTest::wheelKeepsThePointUnderThePointer_data()
+{
+    QTest::addColumn<QPointF>("pointer");
+    QTest::addColumn<QSizeF>("image");
+    QTest::addColumn<bool>("rightToLeft");
+    QTest::newRow("centre") << QPointF(200, 150) << QSizeF(4000, 3000) << false;
+    QTest::newRow("near a corner") << QPointF(23.5, 281) << QSizeF(4000, 3000) << false;
+    QTest::newRow("right to left") << QPointF(350, 40) << QSizeF(4000, 3000) << true;
+    QTest::newRow("image lower than the view") << QPointF(90, 160) << QSizeF(4000, 200) << false;
+}
+
+// Twenty notches in and twenty out: the image point under the pointer stays
+// there, within a pixel, wherever the image is larger than the view.
+void GraphicsViewTest::wheelKeepsThePointUnderThePointer()
+{
+    QFETCH(QPointF, pointer);
+    QFETCH(QSizeF, image);
+    QFETCH(bool, rightToLeft);
+
+    Fixture f;
+    f.scene.setSceneRect(QRectF(QPointF(0, 0), image));
+    f.view.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+    f.view.centerOn(1234, 567);
+    const QPointF target = f.view.viewportTransform().inverted().map(pointer);
+    for (int notch = 0; notch < 40; ++notch) {
+        f.wheel(notch < 20 ? 120 : -120, pointer);
+        const QPointF error = f.view.viewportTransform().map(target) - pointer;
+        const QPointF centreError = f.view.viewportTransform().map(f.scene.sceneRect().center())
+            - QRectF(f.view.viewport()->rect()).center();
+        const double scale = f.view.transform().m11();
+        if (image.width() * scale > f.view.viewport()->width())
+            QVERIFY2(qAbs(error.x()) <= 1, qPrintable(QStringLiteral("notch %1: x off by %2").arg(notch).arg(error.x())));
+        // Only as far as the scroll bar reaches, as the image just outgrows the view.
+        const QScrollBar *vertical = f.view.verticalScrollBar();
+        const bool atEnd = vertical->value() == vertical->minimum() || vertical->value() == vertical->maximum();
+        if (image.height() * scale > f.view.viewport()->height())
+            QVERIFY2(qAbs(error.y()) <= 1 || atEnd, qPrintable(QStringLiteral("notch %1: y off by %2").arg(notch).arg(error.y())));
+        else
+            QVERIFY2(qAbs(centreError.y()) <= 1, qPrintable(QStringLiteral("notch %1: not centred").arg(notch)));
+    }
+    QCOMPARE(f.view.zoomLevel(), 10);
 }
 
 void GraphicsViewTest::smallMoveIsAClick_data()

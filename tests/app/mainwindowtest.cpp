@@ -7,6 +7,7 @@
 #include "scene.h"
 #include "settings.h"
 #include "settingsdialog.h"
+#include "thumbnailloader.h"
 #include "thumbnailview.h"
 
 #include "startup.h"
@@ -17,6 +18,7 @@
 #include <translations.h>
 
 #include <QAction>
+#include <QBuffer>
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QDockWidget>
@@ -166,6 +168,7 @@ private slots:
     void openFolderBrowsesThumbnails();
     void thumbnailsDockAndActionStayInStep();
     void closingWritesRecords();
+    void photosComeUpright();
     void copiedCoordinatesAreNumbersInEveryLanguage_data();
     void copiedCoordinatesAreNumbersInEveryLanguage();
     void failedSavesAreShownOncePerReason();
@@ -258,6 +261,12 @@ void MainWindowTest::unreadableImageIsReported()
     QFETCH(QByteArray, contents);
     Fixture f;
     f.openImage();
+    auto view = child<vireo::GraphicsView>(*f.window, "imageView");
+    const auto imageCentre = [view] {
+        const QImage shown = view->viewport()->grab().toImage();
+        return shown.pixelColor(shown.width() / 2 + 30, shown.height() / 2 - 30);
+    };
+    QCOMPARE(imageCentre(), QColor(Qt::lightGray));
     const QString path = f.dir.filePath(name);
     if (contents.isEmpty()) {
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
@@ -276,7 +285,9 @@ void MainWindowTest::unreadableImageIsReported()
     f.window->openImage(path);
     QVERIFY_ANSWERED(answers);
     QCOMPARE(text, QStringLiteral("Cannot load image."));
-    QVERIFY(!child<vireo::GraphicsView>(*f.window, "imageView")->isEnabled());
+    QVERIFY(!view->isEnabled());
+    // Nothing of the image before stays drawn.
+    QVERIFY(imageCentre() != QColor(Qt::lightGray));
     QCOMPARE(child<QLabel>(*f.window, "labelImageName")->text(), name);
 }
 
@@ -512,6 +523,47 @@ void MainWindowTest::closingWritesRecords()
     QCOMPARE(record.point(1).pos(), moved);
     QCOMPARE(record.point(1).file(), QStringLiteral("photo.png"));
     QCOMPARE(record.nextId(), 3);
+}
+
+// A photo stored 300 × 200 whose orientation tag says "turn 90° clockwise":
+// left half red, so the top half is red when upright.
+QString writeTurnedPhoto(const QString &path)
+{
+    QImage stored(300, 200, QImage::Format_RGB32);
+    stored.fill(Qt::white);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 150; ++x)
+            stored.setPixelColor(x, y, Qt::red);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    stored.save(&buffer, "JPG", 95);
+    const QByteArray exif("\xff\xe1\x00\x22" "Exif\0\0" "MM\x00\x2a\x00\x00\x00\x08" "\x00\x01"
+                          "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00" "\x00\x00\x00\x00", 36);
+    jpeg.insert(2, exif);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(jpeg);
+    return path;
+}
+
+void MainWindowTest::photosComeUpright()
+{
+    Fixture f;
+    const QString path = writeTurnedPhoto(f.dir.filePath(QStringLiteral("turned.jpg")));
+    f.window->openImage(path);
+    QCOMPARE(f.window->scene()->sceneRect(), QRectF(0, 0, 200, 300));
+    const QImage &image = f.window->scene()->image();
+    QVERIFY(image.pixelColor(100, 20).red() > 200 && image.pixelColor(100, 20).green() < 60);
+    QVERIFY(image.pixelColor(100, 280).green() > 200);
+    QCOMPARE(vireo::ThumbnailLoader::loadThumbnail(path).size(), QSize(66, 100));
+
+    f.action("actionModeEdit")->trigger();
+    f.clickImage(QPointF(40, 280));
+    QCOMPARE(f.rows(), 1);
+    const QPointF clicked = f.window->scene()->pointList()->graphicsItemAt(0)->pos();
+    QVERIFY2(QLineF(clicked, QPointF(40, 280)).length() < 4, qPrintable(QStringLiteral("%1, %2").arg(clicked.x()).arg(clicked.y())));
 }
 
 void MainWindowTest::copiedCoordinatesAreNumbersInEveryLanguage_data()
