@@ -1,6 +1,8 @@
 #include "aboutdialog.h"
 #include "ui_aboutdialog.h"
 
+#include <QScrollBar>
+
 namespace vireo {
 
 AboutDialog::AboutDialog(QWidget *parent)
@@ -34,6 +36,25 @@ void AboutDialog::retranslate()
 {
     m_ui->retranslateUi(this);
     m_ui->textBrowser->setHtml(aboutText());
+    growToText();
+}
+
+// The dialog keeps its size as a minimum and grows until the whole text
+// shows without scrolling, in every language. The text wraps anew as the
+// scroll bar goes, hence a few rounds.
+void AboutDialog::growToText()
+{
+    if (!isVisible())
+        return;
+    const QScrollBar *bar = m_ui->textBrowser->verticalScrollBar();
+    for (int round = 0; round < 3 && bar->maximum() > 0; ++round)
+        resize(width(), height() + bar->maximum());
+}
+
+void AboutDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    growToText();
 }
 
 void AboutDialog::changeEvent(QEvent *event)

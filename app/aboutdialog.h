@@ -24,9 +24,11 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void retranslate();
+    void growToText();
 
     std::unique_ptr<Ui::AboutDialog> m_ui;
 };

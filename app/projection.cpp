@@ -4,7 +4,10 @@
 #include "grahpicsanchoritem.h"
 #include "graphicslabelitem.h"
 
+#include <icons.h>
 #include <tableview.h>
+
+#include <QDialogButtonBox>
 
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
@@ -208,14 +211,37 @@ QGraphicsLineItem *Projection::rulerLine() const
 void Projection::editRulerLength()
 {
     const double minimum = qMax(minimumRulerLength, std::pow(10.0, -m_decimalPlaces));
-    bool ok = false;
-    const double length = QInputDialog::getDouble(nullptr, tr("Define Ruler Length"), tr("Enter the length of the ruler:"),
-                                                  m_rulerLength, minimum, maximumRulerLength, m_decimalPlaces, &ok);
-    if (!ok || !(length >= minimum))
+    QInputDialog dialog;
+    dialog.setInputMode(QInputDialog::DoubleInput);
+    dialog.setWindowTitle(tr("Define Ruler Length"));
+    dialog.setLabelText(tr("Enter the length of the ruler:"));
+    dialog.setDoubleDecimals(m_decimalPlaces);
+    dialog.setDoubleRange(minimum, maximumRulerLength);
+    dialog.setDoubleValue(m_rulerLength);
+    showWholeTitle(&dialog);
+    // The dialog makes its buttons when it first lays itself out.
+    dialog.setOkButtonText(dialog.okButtonText());
+    if (auto buttons = dialog.findChild<QDialogButtonBox *>())
+        kit::setStandardButtonIcons(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const double length = dialog.doubleValue();
+    if (!(length >= minimum))
         return;
     m_rulerLength = length;
     updateRulerLabel();
     emit changed();
+}
+
+// The window title is drawn in the title bar's font, larger and bolder than
+// the dialog's own: room for it with that margin and the bar's buttons.
+void Projection::showWholeTitle(QDialog *dialog)
+{
+    QFont titleFont = dialog->font();
+    titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
+    const int titleButtons = 120;
+    dialog->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + titleButtons);
 }
 
 void Projection::setCalibrating(bool calibrating)

@@ -8,6 +8,8 @@
 class QGraphicsLineItem;
 class QGraphicsScene;
 
+class QDialog;
+
 namespace vireo {
 
 class Geometry;
@@ -66,6 +68,7 @@ private slots:
     void updateRulerLabel();
 
 private:
+    static void showWholeTitle(QDialog *dialog);
     void createItems();
     void connectAnchors();
     bool applyAxes();

@@ -1,6 +1,8 @@
 #include "combobox.h"
 
+#include <QAbstractItemView>
 #include <QDebug>
+#include <QStyledItemDelegate>
 
 namespace kit {
 
@@ -24,6 +26,9 @@ ComboBox::ComboBox(QWidget *parent)
     , d(new Private(this))
 {
     connect(this, qOverload<int>(&QComboBox::currentIndexChanged), d.get(), &Private::currentIndexHasChanged);
+    // The toolkit's menu-like rows need more room than they ask for and
+    // elide what does not fit; plain rows paint within what they ask for.
+    setItemDelegate(new QStyledItemDelegate(this));
 }
 
 ComboBox::~ComboBox() = default;
@@ -60,6 +65,17 @@ void ComboBox::setModelColumn(int column)
     if (!d->modelSet)
         qWarning("You should call setModel prior to setModelColumn!");
     QComboBox::setModelColumn(column);
+}
+
+// The list is sized for the box's own text, not for its rows' margins.
+void ComboBox::showPopup()
+{
+    QComboBox::showPopup();
+    QAbstractItemView *list = view();
+    QWidget *popup = list->window();
+    const int needed = list->sizeHintForColumn(0) + popup->width() - list->viewport()->width();
+    if (popup->width() < needed)
+        popup->resize(needed, popup->height());
 }
 
 } // namespace kit

@@ -28,6 +28,9 @@ public:
     void setModel(QAbstractItemModel *model);
     void setModelColumn(int column);
 
+    // The list drops down as wide as its rows need, never shortening a name.
+    void showPopup() override;
+
 signals:
     void valueChanged(const QVariant &value);
 

@@ -1,3 +1,4 @@
+#include "aboutdialog.h"
 #include "graphicspointitem.h"
 #include "grahpicsanchoritem.h"
 #include "graphicsview.h"
@@ -14,6 +15,7 @@
 #include "testutils.h"
 
 #include <combobox.h>
+#include <icons.h>
 #include <tableview.h>
 #include <translations.h>
 
@@ -21,6 +23,8 @@
 #include <QBuffer>
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDockWidget>
 #include <QFileDialog>
 #include <QFileSystemModel>
@@ -31,7 +35,9 @@
 #include <QProcess>
 #include <QSlider>
 #include <QSpinBox>
+#include <QScrollBar>
 #include <QTableView>
+#include <QTextBrowser>
 
 #include <sys/stat.h>
 
@@ -169,6 +175,8 @@ private slots:
     void thumbnailsDockAndActionStayInStep();
     void closingWritesRecords();
     void photosComeUpright();
+    void dialogsShowTheirWholeTexts_data();
+    void dialogsShowTheirWholeTexts();
     void copiedCoordinatesAreNumbersInEveryLanguage_data();
     void copiedCoordinatesAreNumbersInEveryLanguage();
     void failedSavesAreShownOncePerReason();
@@ -564,6 +572,61 @@ void MainWindowTest::photosComeUpright()
     QCOMPARE(f.rows(), 1);
     const QPointF clicked = f.window->scene()->pointList()->graphicsItemAt(0)->pos();
     QVERIFY2(QLineF(clicked, QPointF(40, 280)).length() < 4, qPrintable(QStringLiteral("%1, %2").arg(clicked.x()).arg(clicked.y())));
+}
+
+void MainWindowTest::dialogsShowTheirWholeTexts_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland);
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void MainWindowTest::dialogsShowTheirWholeTexts()
+{
+    QFETCH(QLocale, locale);
+    Fixture f;
+    f.window->settings()->setLocale(locale);
+    f.openImage();
+    ModalAnswerer answers;
+    QStringList problems;
+    answers.expect<vireo::SettingsDialog>([&problems](vireo::SettingsDialog *dialog) {
+        auto combo = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
+        combo->showPopup();
+        if (combo->view()->viewport()->width() < combo->view()->sizeHintForColumn(0))
+            problems << QStringLiteral("locale list narrower than its names");
+        combo->hidePopup();
+        answerLater(dialog, "reject");
+        return true;
+    });
+    f.action("actionConfigure")->trigger();
+    answers.expect<QInputDialog>([&problems](QInputDialog *dialog) {
+        QFont titleFont = dialog->font();
+        titleFont.setBold(true);
+        if (dialog->width() < QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 60)
+            problems << QStringLiteral("length dialog narrower than its title");
+        const QImage own = kit::loadIcon(QStringLiteral("dialog"), QStringLiteral("ok")).pixmap(16).toImage();
+        auto ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        if (ok->icon().pixmap(16).toImage() != own)
+            problems << QStringLiteral("length dialog without the program's icons");
+        answerLater(dialog, "reject");
+        return true;
+    });
+    f.action("actionSetRulerLength")->trigger();
+    answers.expect<vireo::AboutDialog>([&problems](vireo::AboutDialog *dialog) {
+        if (!dialog->isVisible())
+            return false;
+        auto browser = dialog->findChild<QTextBrowser *>();
+        if (browser->verticalScrollBar()->maximum() > 0)
+            problems << QStringLiteral("about text needs scrolling");
+        if (dialog->width() < 382 || dialog->height() < 345)
+            problems << QStringLiteral("about dialog below its size");
+        answerLater(dialog, "reject");
+        return true;
+    });
+    f.action("actionAbout")->trigger();
+    QVERIFY_ANSWERED(answers);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
 }
 
 void MainWindowTest::copiedCoordinatesAreNumbersInEveryLanguage_data()
