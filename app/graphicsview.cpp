@@ -1,5 +1,9 @@
 #include "graphicsview.h"
 
+#include "loupe.h"
+#include "scene.h"
+
+#include <QGraphicsItem>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -23,6 +27,8 @@ struct GraphicsView::Private
     QPointF wheelScenePos;
     QPoint wheelScroll;
     int wheelLevel = 0;
+    // Made on the first drag of a handle or a point.
+    Loupe *loupe = nullptr;
     bool panning = false;
     bool swallowNextRelease = false;
     QPoint lastMousePos;
@@ -103,10 +109,32 @@ void GraphicsView::mouseMoveEvent(QMouseEvent *event)
         }
     }
     QGraphicsView::mouseMoveEvent(event);
+    if (event->buttons() & Qt::LeftButton)
+        showLoupe();
+}
+
+// While a handle or a point is dragged, the loupe shows the image around it.
+void GraphicsView::showLoupe()
+{
+    auto imageScene = qobject_cast<Scene *>(scene());
+    const QGraphicsItem *dragged = imageScene ? imageScene->mouseGrabberItem() : nullptr;
+    if (!dragged || !(dragged->flags() & QGraphicsItem::ItemIsMovable))
+        return;
+    if (!d->loupe)
+        d->loupe = new Loupe(viewport());
+    const QPointF hotSpot = dragged->scenePos();
+    d->loupe->showAt(imageScene->image(), hotSpot, transform().m11(), viewportTransform().map(hotSpot));
+}
+
+void GraphicsView::hideLoupe()
+{
+    if (d->loupe)
+        d->loupe->hide();
 }
 
 void GraphicsView::mouseReleaseEvent(QMouseEvent *event)
 {
+    hideLoupe();
     if (d->swallowNextRelease) {
         d->swallowNextRelease = false;
         event->ignore();

@@ -35,6 +35,8 @@ protected:
 
 private:
     void keepUnderPointer(const QPointF &scenePos, const QPointF &viewPos);
+    void showLoupe();
+    void hideLoupe();
 
     struct Private;
     std::unique_ptr<Private> d;

@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "graphicspointitem.h"
+#include "pointlist.h"
 #include "resources.h"
 #include "scene.h"
 #include "settings.h"
@@ -47,6 +49,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->buttonZoomOut->setDefaultAction(m_ui->actionZoomOut);
     connectParts();
     createModeGroup();
+    createNudgeActions();
     m_ui->labelMouseX->setMinimumSize(100, 0);
     m_ui->labelMouseY->setMinimumSize(100, 0);
 
@@ -124,6 +127,48 @@ void MainWindow::createModeGroup()
     group->addAction(m_ui->actionModeCalibrate);
     group->addAction(m_ui->actionModeEdit);
     m_ui->actionModeCalibrate->setChecked(true);
+}
+
+// Shift+arrow moves the current point, or in calibration the handle pressed
+// last, by an image pixel; with Ctrl by ten. Plain arrows stay with the
+// folder's images.
+void MainWindow::createNudgeActions()
+{
+    const struct
+    {
+        Qt::Key key;
+        QPointF step;
+    } directions[] = {
+        {Qt::Key_Left, {-1, 0}},
+        {Qt::Key_Right, {1, 0}},
+        {Qt::Key_Up, {0, -1}},
+        {Qt::Key_Down, {0, 1}},
+    };
+    for (const auto &direction : directions) {
+        for (const int pixels : {1, 10}) {
+            const int modifiers = pixels == 1 ? Qt::SHIFT : Qt::SHIFT | Qt::CTRL;
+            auto action = new QAction(this);
+            action->setShortcut(QKeySequence(modifiers | direction.key));
+            action->setShortcutContext(Qt::WindowShortcut);
+            connect(action, &QAction::triggered, this, [this, step = direction.step * pixels] { nudge(step); });
+            addAction(action);
+        }
+    }
+}
+
+// Moves the item as a drag would: through its own position handling, so
+// snapping, the table and the record follow.
+void MainWindow::nudge(const QPointF &step)
+{
+    if (!m_imageLoaded)
+        return;
+    QGraphicsItem *item = nullptr;
+    if (m_scene->isCalibrating())
+        item = m_scene->lastPressedHandle();
+    else if (m_tableView->currentRow() >= 0)
+        item = m_scene->pointList()->graphicsItemAt(m_tableView->currentRow());
+    if (item)
+        item->setPos(item->pos() + step);
 }
 
 void MainWindow::setCalibrating(bool calibrating)

@@ -83,6 +83,8 @@ private:
     void createModeGroup();
     void setCalibrating(bool calibrating);
     bool confirm(const QString &title, const QString &text);
+    void createNudgeActions();
+    void nudge(const QPointF &step);
     void saveSettings();
     bool saveBeforeClosing();
     QString saveFailureText() const;

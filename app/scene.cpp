@@ -1,5 +1,6 @@
 #include "scene.h"
 
+#include "grahpicsanchoritem.h"
 #include "graphicspointitem.h"
 #include "imagefile.h"
 #include "pointitem.h"
@@ -285,6 +286,23 @@ void Scene::drawBackground(QPainter *painter, const QRectF &rect)
 {
     m_pyramid.draw(painter, rect);
     m_pyramid.buildLevels();
+}
+
+void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
+{
+    QGraphicsScene::mousePressEvent(event);
+    QGraphicsItem *grabbed = mouseGrabberItem();
+    for (QGraphicsItem *handle : {static_cast<QGraphicsItem *>(m_projection->originAnchor()),
+                                  static_cast<QGraphicsItem *>(m_projection->rulerEnd1Anchor()),
+                                  static_cast<QGraphicsItem *>(m_projection->rulerEnd2Anchor())}) {
+        if (grabbed == handle)
+            m_lastPressedHandle = handle;
+    }
+}
+
+QGraphicsItem *Scene::lastPressedHandle() const
+{
+    return m_lastPressedHandle ? m_lastPressedHandle : m_projection->originAnchor();
 }
 
 void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)

@@ -51,6 +51,8 @@ public:
     int nextId() const;
     const QImage &image() const;
     ImagePyramid *imagePyramid();
+    // The calibration handle pressed last; the origin until another one is.
+    QGraphicsItem *lastPressedHandle() const;
     QAbstractItemModel *pointModel() const;
     PointList *pointList() const;
     Projection *projection() const;
@@ -69,6 +71,7 @@ protected:
     bool event(QEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void imageChanged();
+    void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
 
@@ -89,6 +92,7 @@ private:
     int m_nextId = 1;
     PointList *m_pointList;
     Projection *m_projection;
+    QGraphicsItem *m_lastPressedHandle = nullptr;
     SnapLines *m_snapLines;
 };
 

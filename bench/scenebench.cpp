@@ -12,6 +12,7 @@
 #include <tableview.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTableView>
 
 namespace {
@@ -75,10 +76,38 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     const double modelOnly = medianMilliseconds(51, dragStep);
 
+    // The same drag by the mouse in calibration, with the loupe showing a
+    // 24-megapixel image around the origin at every step.
+    scene.imagePyramid()->setImage(QImage(6000, 4000, QImage::Format_RGB32));
+    scene.setCalibrating(true);
+    view.show();
+    table.show();
+    view.centerOn(origin->scenePos());
+    QCoreApplication::processEvents();
+    QWidget *viewport = view.viewport();
+    const QPoint start = view.mapFromScene(origin->scenePos());
+    const auto send = [viewport](QEvent::Type type, QPoint at) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseButtonPress, start);
+    const auto mouseStep = [&] {
+        ++step;
+        send(QEvent::MouseMove, start + QPoint(10 + step % 40, 10 + step % 30));
+        QCoreApplication::processEvents();
+    };
+    const double withLoupe = medianMilliseconds(51, mouseStep);
+    QWidget *loupe = viewport->findChild<QWidget *>(QStringLiteral("loupe"));
+    const bool loupeShown = loupe && loupe->isVisible();
+    send(QEvent::MouseButtonRelease, start);
+
     std::printf("scene: %d points, coordinates table shown\n", pointCount);
     printRow("setGeometry of the record (and back to an empty one)", takeUp, "ms");
     printRow("origin drag step: rows, table and image view repainted", withBoth, "ms");
     printRow("origin drag step: rows and table repainted", tableOnly, "ms");
     printRow("origin drag step: rows only (nothing shown)", modelOnly, "ms");
+    printRow(loupeShown ? "origin drag step by mouse, calibrating, loupe shown" : "origin drag step by mouse: LOUPE NOT SHOWN",
+             withLoupe, "ms");
     return 0;
 }

@@ -6,4 +6,10 @@ bash scripts/install-deps.sh
 cmake -S . -B build/tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DMENSOR_TOOLS=ON >/dev/null
 cmake --build build/tools --target mensor_screenshot
 mkdir -p docs
-xvfb-run -a -s '-screen 0 1400x900x24' build/tools/scripts/screenshot/mensor_screenshot examples/workbench.jpg docs/screenshot.png
+# From a folder whose path names no user: the window shows it.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/examples"
+cp examples/workbench.jpg "$work/examples/"
+xvfb-run -a -s '-screen 0 1400x900x24' env HOME="$work" \
+  build/tools/scripts/screenshot/mensor_screenshot "$work/examples/workbench.jpg" docs/screenshot.png

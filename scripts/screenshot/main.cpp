@@ -36,14 +36,16 @@ int main(int argc, char *argv[])
     vireo::Geometry &record = window.settings()->geometryFor(path);
     record.initialize(QSize(1600, 1200));
     record.setOrigin(QPointF(200, 950));
-    record.setRulerEnd1(QPointF(200, 1000));
-    record.setRulerEnd2(QPointF(1400, 1000));
+    record.setRulerEnd1(QPointF(200, 950));
+    record.setRulerEnd2(QPointF(1400, 950));
     record.setRulerLength(100);
     const QList<QPointF> targets = {{420, 380}, {900, 520}, {1250, 300}, {704, 764}};
     for (int i = 0; i < targets.size(); ++i)
         record.addPoint(vireo::Point(i + 1, targets.at(i), QFileInfo(path).fileName()));
     record.setNextId(targets.size() + 1);
     window.scene()->setGeometry(&record);
+    window.settings()->setCurrentDir(QFileInfo(path).absolutePath());
+    window.updateThumbnailsTitle();
     window.loadImage(path);
 
     window.resize(1280, 820);

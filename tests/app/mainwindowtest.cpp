@@ -2,6 +2,7 @@
 #include "graphicspointitem.h"
 #include "grahpicsanchoritem.h"
 #include "graphicsview.h"
+#include "loupe.h"
 #include "mainwindow.h"
 #include "pointlist.h"
 #include "projection.h"
@@ -175,6 +176,9 @@ private slots:
     void thumbnailsDockAndActionStayInStep();
     void closingWritesRecords();
     void photosComeUpright();
+    void loupeShowsTheSpotWhileDragging_data();
+    void loupeShowsTheSpotWhileDragging();
+    void arrowKeysNudgeByImagePixels();
     void dialogsShowTheirWholeTexts_data();
     void dialogsShowTheirWholeTexts();
     void copiedCoordinatesAreNumbersInEveryLanguage_data();
@@ -572,6 +576,121 @@ void MainWindowTest::photosComeUpright()
     QCOMPARE(f.rows(), 1);
     const QPointF clicked = f.window->scene()->pointList()->graphicsItemAt(0)->pos();
     QVERIFY2(QLineF(clicked, QPointF(40, 280)).length() < 4, qPrintable(QStringLiteral("%1, %2").arg(clicked.x()).arg(clicked.y())));
+}
+
+// Every pixel's colour tells its position.
+QString writeCodedImage(const QString &path)
+{
+    QImage image(640, 480, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + (y / 256)));
+    image.save(path);
+    return path;
+}
+
+void MainWindowTest::loupeShowsTheSpotWhileDragging_data()
+{
+    QTest::addColumn<bool>("calibrating");
+    QTest::addColumn<QPointF>("from");
+    QTest::addColumn<QPoint>("move");
+    QTest::addColumn<int>("zoomLevel");
+    QTest::newRow("point") << false << QPointF(300, 200) << QPoint(23, 17) << 10;
+    QTest::newRow("point, zoomed in") << false << QPointF(300, 200) << QPoint(-40, 31) << 40;
+    QTest::newRow("origin") << true << QPointF(320, 240) << QPoint(-35, 12) << 10;
+}
+
+void MainWindowTest::loupeShowsTheSpotWhileDragging()
+{
+    QFETCH(bool, calibrating);
+    QFETCH(QPointF, from);
+    QFETCH(QPoint, move);
+    QFETCH(int, zoomLevel);
+
+    Fixture f;
+    f.window->openImage(writeCodedImage(f.dir.filePath(QStringLiteral("coded.png"))));
+    auto view = child<vireo::GraphicsView>(*f.window, "imageView");
+    if (!calibrating) {
+        f.action("actionModeEdit")->trigger();
+        f.clickImage(from);
+    }
+    view->setZoomLevel(zoomLevel);
+    view->centerOn(from);
+    QCOMPARE(view->viewport()->findChild<vireo::Loupe *>(), nullptr);
+
+    const QPoint start = view->mapFromScene(from);
+    sendMouse(view->viewport(), QEvent::MouseButtonPress, start);
+    sendMouse(view->viewport(), QEvent::MouseMove, start + move);
+    auto loupe = view->viewport()->findChild<vireo::Loupe *>();
+    QVERIFY(loupe && loupe->isVisible());
+    const QGraphicsItem *dragged = f.window->scene()->mouseGrabberItem();
+    QVERIFY(dragged);
+    const QPointF hotSpot = view->viewportTransform().map(dragged->scenePos());
+    QVERIFY(view->viewport()->rect().contains(loupe->geometry()));
+    QVERIFY(!loupe->geometry().adjusted(-5, -5, 5, 5).contains(hotSpot.toPoint()));
+    QCOMPARE(loupe->size(), QSize(vireo::Loupe::side, vireo::Loupe::side));
+    // Just beside the cross's centre: the image pixel next to the spot, magnified.
+    const double magnification = vireo::Loupe::magnification(view->transform().m11());
+    QVERIFY(magnification >= 2 && magnification >= 4 * view->transform().m11() - 1e-9);
+    const QImage shown = loupe->grab().toImage();
+    const QPoint inLoupe(vireo::Loupe::side / 2 + 2, vireo::Loupe::side / 2 + 2);
+    const QPointF inImage = dragged->scenePos() + QPointF(2.5, 2.5) / magnification;
+    const QImage &image = f.window->scene()->image();
+    QStringList near;
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+            if (image.pixel(qFloor(inImage.x()) + dx, qFloor(inImage.y()) + dy) == shown.pixel(inLoupe))
+                near << QStringLiteral("%1,%2").arg(dx).arg(dy);
+    QVERIFY2(!near.isEmpty(), "the loupe does not show the image around the spot");
+
+    sendMouse(view->viewport(), QEvent::MouseButtonRelease, start + move);
+    QVERIFY(!loupe->isVisible());
+}
+
+void MainWindowTest::arrowKeysNudgeByImagePixels()
+{
+    QString path;
+    QPointF moved;
+    {
+        Fixture f;
+        path = f.openImage();
+        const QPointF origin = f.window->scene()->projection()->origin();
+        QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(f.window.get(), Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+        QCOMPARE(f.window->scene()->projection()->origin(), origin + QPointF(-1, 10));
+
+        // The handle pressed last is the one that moves.
+        auto view = child<vireo::GraphicsView>(*f.window, "imageView");
+        vireo::Projection *projection = f.window->scene()->projection();
+        const QPointF end = projection->rulerEnd2();
+        view->centerOn(end);
+        const QPoint at = view->mapFromScene(end);
+        sendMouse(view->viewport(), QEvent::MouseButtonPress, at);
+        sendMouse(view->viewport(), QEvent::MouseButtonRelease, at);
+        QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(projection->rulerEnd2(), end + QPointF(0, -1));
+        QCOMPARE(projection->origin(), origin + QPointF(-1, 10));
+
+        f.action("actionModeEdit")->trigger();
+        f.clickImage(QPointF(100, 100));
+        f.clickImage(QPointF(200, 150));
+        auto table = child<QTableView>(*f.window, "tableView");
+        table->setCurrentIndex(table->model()->index(0, 1));
+        const QString before = table->model()->index(0, 1).data().toString();
+        const QPointF pos = f.window->scene()->pointList()->graphicsItemAt(0)->pos();
+        const QPointF other = f.window->scene()->pointList()->graphicsItemAt(1)->pos();
+        QTest::keyClick(f.window.get(), Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+        QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
+        moved = pos + QPointF(10, -1);
+        QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->pos(), moved);
+        QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(1)->pos(), other);
+        QVERIFY(table->model()->index(0, 1).data().toString() != before);
+        QVERIFY(f.window->close());
+    }
+    vireo::Settings settings;
+    QVERIFY(settings.load());
+    // Stored with six significant digits.
+    QVERIFY(QLineF(settings.geometryFor(path).point(0).pos(), moved).length() < 1e-3);
 }
 
 void MainWindowTest::dialogsShowTheirWholeTexts_data()
