@@ -3,6 +3,8 @@
 #include "loupe.h"
 #include "scene.h"
 
+#include <qtcompat.h>
+
 #include <QGraphicsItem>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -85,7 +87,7 @@ void GraphicsView::mousePressEvent(QMouseEvent *event)
     QGraphicsView::mousePressEvent(event);
     if (!event->isAccepted() && event->button() == Qt::LeftButton) {
         d->leftButtonDown = true;
-        d->lastMousePos = event->localPos().toPoint();
+        d->lastMousePos = kit::eventPosition(event).toPoint();
         event->accept();
     }
 }
@@ -93,7 +95,7 @@ void GraphicsView::mousePressEvent(QMouseEvent *event)
 void GraphicsView::mouseMoveEvent(QMouseEvent *event)
 {
     if (d->leftButtonDown) {
-        const QPoint position = event->localPos().toPoint();
+        const QPoint position = kit::eventPosition(event).toPoint();
         if (!d->panning && QLineF(d->lastMousePos, position).length() > panThreshold) {
             d->panning = true;
             viewport()->setCursor(Qt::ClosedHandCursor);

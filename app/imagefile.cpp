@@ -1,5 +1,7 @@
 #include "imagefile.h"
 
+#include <qtcompat.h>
+
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -58,6 +60,7 @@ bool ImageFile::isPlausibleSize(const QSize &claimed, qint64 fileBytes)
 bool ImageFile::mayRead(QSize *claimed)
 {
     m_error.clear();
+    kit::setImageAllocationLimit(int((maxPixels * 4) >> 20) + 1);
     if (!isRegularFile(m_path)) {
         m_error = QStringLiteral("not a regular file");
         return false;

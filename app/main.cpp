@@ -5,6 +5,12 @@
 
 int main(int argc, char *argv[])
 {
+    // Before the application object: drawn at the screen's scale, with the
+    // double-size icons on screens at 200 %.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     QApplication app(argc, argv);
     vireo::setApplicationIdentity();
 

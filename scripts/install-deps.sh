@@ -11,6 +11,7 @@ packages=(
   libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils python3
   imagemagick
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

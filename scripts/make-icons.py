@@ -1,8 +1,12 @@
 #!/usr/bin/env python3
 """Draws mensor's icons as SVG and renders them to PNG with rsvg-convert.
 
-The PNGs in resources/icons are committed; run this script again after
-changing a drawing:  scripts/make-icons.py  (needs librsvg2-bin).
+Every icon comes at its size and at twice it (name@2x.png, for screens at
+200 %). The application icon also goes to resources/hicolor/ for the
+desktop's icon theme, at the theme's sizes and as scalable SVG.
+
+The files are committed; run this script again after changing a drawing:
+scripts/make-icons.py  (needs librsvg2-bin).
 """
 import math
 import os
@@ -11,6 +15,8 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUT = os.path.join(HERE, "..", "resources", "icons")
+THEME = os.path.join(HERE, "..", "resources", "hicolor")
+APP_ID = "invalid.ortus.mensor"
 
 STROKE = 'fill="none" stroke-linecap="round" stroke-linejoin="round"'
 
@@ -140,8 +146,9 @@ ICONS = {
 }
 
 
-def render(name, document, size):
-    path = os.path.join(OUT, name + ".png")
+def render(name, document, size, folder=OUT):
+    path = os.path.join(folder, name + ".png")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
     with tempfile.NamedTemporaryFile("w", suffix=".svg", delete=False) as f:
         f.write(document)
     try:
@@ -153,8 +160,16 @@ def render(name, document, size):
 def main():
     for name, body in ICONS.items():
         render(name, svg(body), 24)
+        render(name + "@2x", svg(body), 48)
     for size in (32, 128):
         render("application-icon-%dx%d" % (size, size), application(size), size)
+        render("application-icon-%dx%d@2x" % (size, size), application(size), 2 * size)
+    for size in (16, 24, 32, 48, 64, 128, 256):
+        render(os.path.join("%dx%d" % (size, size), "apps", APP_ID), application(size), size, THEME)
+    scalable = os.path.join(THEME, "scalable", "apps")
+    os.makedirs(scalable, exist_ok=True)
+    with open(os.path.join(scalable, APP_ID + ".svg"), "w") as f:
+        f.write(application(256) + "\n")
 
 
 if __name__ == "__main__":

@@ -1,5 +1,7 @@
 #include "translations.h"
 
+#include "qtcompat.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QLibraryInfo>
@@ -66,7 +68,7 @@ void Translations::setLocale(const QLocale &locale)
 {
     d->removeAll();
     const QString name = locale.name();
-    d->addTranslator(QStringLiteral("qt_") + name, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+    d->addTranslator(QStringLiteral("qt_") + name, toolkitTranslationsPath());
     d->addTranslator(QStringLiteral("libvireo_") + name, QStringLiteral(":/translations/"));
     d->addTranslator(name, QStringLiteral(":/translations/"));
 }

@@ -72,7 +72,7 @@ QString unescapeValue(const QString &text)
             ++i;
         } else {
             bool ok = false;
-            const ushort unit = text.midRef(i + 2, 4).toUShort(&ok, 16);
+            const ushort unit = text.mid(i + 2, 4).toUShort(&ok, 16);
             if (text.at(i + 1) == QLatin1Char('u') && ok && i + 6 <= text.size()) {
                 value += QChar(unit);
                 i += 5;
@@ -171,7 +171,7 @@ void XmlDataReader::setReader(QXmlStreamReader *reader)
     d->expectStart(format().name());
     if (d->hasError())
         return;
-    const QStringRef version = reader->attributes().value(QStringLiteral("version"));
+    const auto version = reader->attributes().value(QStringLiteral("version"));
     bool ok = false;
     const int number = version.toInt(&ok, 10);
     d->version = ok ? number : 0;

@@ -204,6 +204,15 @@ void ImagePyramidTest::clickLandsOnSamePixelWhicheverLevel()
     const QPointF placed = scene.pointList()->graphicsItemAt(0)->pos();
     QCOMPARE(placed, expected);
     QCOMPARE(QPoint(int(placed.x()), int(placed.y())), QPoint(int(expected.x()), int(expected.y())));
+
+    // Whatever the screen's scale (also run at 200 %), the image pixel is the
+    // one the zoom level alone gives, within the whole-pixel scrolling.
+    const double scale = vireo::GraphicsView::scaleForLevel(zoomLevel);
+    const QPoint centre = view.viewport()->rect().center();
+    const QPointF fromZoom = view.mapToScene(centre) + QPointF(pixel - centre) / scale;
+    QVERIFY2(QLineF(placed, fromZoom).length() <= 1.5 / scale + 1, qPrintable(QStringLiteral("%1, %2").arg(placed.x()).arg(placed.y())));
+    if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+        QCOMPARE(view.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
 }
 
 void ImagePyramidTest::keepsFastFormat_data()

@@ -1,5 +1,6 @@
 #include "translations.h"
 
+#include "qtcompat.h"
 #include "testutils.h"
 
 #include <QLibraryInfo>
@@ -15,7 +16,7 @@ QString translated(const char *context, const char *source)
 
 bool hasToolkitCatalogue(const char *language)
 {
-    return QFile::exists(QLibraryInfo::location(QLibraryInfo::TranslationsPath)
+    return QFile::exists(kit::toolkitTranslationsPath()
                          + QStringLiteral("/qt_%1.qm").arg(QLatin1String(language)));
 }
 
