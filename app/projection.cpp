@@ -27,7 +27,7 @@ QFont rulerLabelFont()
 {
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(12);
-    font.setWeight(75);
+    font.setWeight(QFont::Bold);
     return font;
 }
 } // namespace

@@ -9,6 +9,7 @@
 #include "snaplines.h"
 
 #include <datalistmodel.h>
+#include <qtcompat.h>
 
 #include <QDebug>
 #include <QFileInfo>
@@ -266,16 +267,11 @@ void Scene::onPointSelected(GraphicsPointItem *point)
 
 bool Scene::event(QEvent *event)
 {
-    switch (event->type()) {
-    case QEvent::Enter:
+    if (event->type() == QEvent::Enter) {
         m_snapLines->setMouseInside(true);
-        break;
-    case QEvent::Leave:
+    } else if (kit::isSceneLeaveEvent(event)) {
         m_snapLines->setMouseInside(false);
         emit mouseLeft();
-        break;
-    default:
-        break;
     }
     return QGraphicsScene::event(event);
 }
@@ -307,6 +303,8 @@ QGraphicsItem *Scene::lastPressedHandle() const
 
 void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
+    // Qt 6 tells the scene only when the mouse leaves: a move means inside.
+    m_snapLines->setMouseInside(true);
     m_snapLines->mouseMovedTo(event->scenePos());
     emit mouseMoved(m_projection->toCoordinates(event->scenePos()));
     QGraphicsScene::mouseMoveEvent(event);

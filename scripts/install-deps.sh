@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages mensor needs to build, run and test.
-# Quiet and quick when everything is already there.
+# Installs the Debian packages mensor needs to build, run and test; with
+# --qt6 also those of the Qt 6 build. Quiet and quick when everything is
+# already there.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,10 @@ packages=(
   imagemagick
   desktop-file-utils appstream dpkg-dev file
 )
+if [ "${1:-}" = "--qt6" ]; then
+  packages+=(qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+             qt6-image-formats-plugins qt6-translations-l10n libgl-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,8 @@
 #ifndef KIT_COMBOBOX_H
 #define KIT_COMBOBOX_H
 
+#include "qtcompat.h"
+
 #include <QComboBox>
 #include <QVariant>
 
@@ -25,7 +27,7 @@ public:
     int valueRole() const;
     void setValueRole(int role);
 
-    void setModel(QAbstractItemModel *model);
+    void setModel(QAbstractItemModel *model) KIT_OVERRIDE_SINCE_QT6;
     void setModelColumn(int column);
 
     // The list drops down as wide as its rows need, never shortening a name.

@@ -7,6 +7,13 @@
 #include <QLibraryInfo>
 #include <QMouseEvent>
 
+// QComboBox::setModel became virtual in Qt 6.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+#define KIT_OVERRIDE_SINCE_QT6 override
+#else
+#define KIT_OVERRIDE_SINCE_QT6
+#endif
+
 namespace kit {
 
 // Where the toolkit keeps its own translation catalogues.
@@ -16,6 +23,16 @@ inline QString toolkitTranslationsPath()
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 #else
     return QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+#endif
+}
+
+// The event a graphics view sends its scene when the mouse leaves the view.
+inline bool isSceneLeaveEvent(const QEvent *event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return event->type() == QEvent::GraphicsSceneLeave;
+#else
+    return event->type() == QEvent::Leave;
 #endif
 }
 

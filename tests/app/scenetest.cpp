@@ -412,16 +412,30 @@ void SceneTest::modeSwitchHidesPoints()
 void SceneTest::mouseMoveReportsCalibratedCoordinates()
 {
     Fixture f;
+    // The snap line shows only while the mouse is over the view.
+    f.scene.setSnapHorizontal(true);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(f.view.viewport(), &leave);
     QSignalSpy moved(&f.scene, &Scene::mouseMoved);
     QSignalSpy left(&f.scene, &Scene::mouseLeft);
+    const auto visibleLines = [&f] {
+        int count = 0;
+        for (const QGraphicsItem *item : f.scene.items())
+            count += item->type() == QGraphicsLineItem::Type && item->isVisible();
+        return count;
+    };
+    const int linesOutside = visibleLines();
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(f.view.viewport(), &enter);
     const QPoint at = f.view.mapFromScene(QPointF(480, 240));
     f.send(QEvent::MouseMove, at);
+    QCOMPARE(visibleLines(), linesOutside + 1);
     QCOMPARE(moved.count(), 1);
     const QPointF expected = f.scene.projection()->toCoordinates(f.view.mapToScene(at));
     QCOMPARE(moved.first().at(0).toPointF(), expected);
-    QEvent leave(QEvent::Leave);
     QApplication::sendEvent(f.view.viewport(), &leave);
     QCOMPARE(left.count(), 1);
+    QCOMPARE(visibleLines(), linesOutside);
 }
 
 void SceneTest::snappedClickLinesUpWithEarlierPoint()
