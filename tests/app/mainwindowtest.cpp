@@ -46,6 +46,17 @@ using vireo::MainWindow;
 
 namespace {
 
+// Accepts the next message box, keeping its text.
+void acceptMessage(ModalAnswerer &answers, QString *text = nullptr)
+{
+    answers.expect<QMessageBox>([text](QMessageBox *box) {
+        if (text)
+            *text = box->text();
+        answerLater(box, "accept");
+        return true;
+    });
+}
+
 // Answers the next question box with the given button.
 void answerQuestion(ModalAnswerer &answers, QMessageBox::StandardButton answer)
 {
@@ -289,11 +300,7 @@ void MainWindowTest::unreadableImageIsReported()
     }
     QString text;
     ModalAnswerer answers;
-    answers.expect<QMessageBox>([&text](QMessageBox *box) {
-        text = box->text();
-        answerLater(box, "accept");
-        return true;
-    });
+    acceptMessage(answers, &text);
     f.window->openImage(path);
     QVERIFY_ANSWERED(answers);
     QCOMPARE(text, QStringLiteral("Cannot load image."));
@@ -798,11 +805,7 @@ void MainWindowTest::failedSavesAreShownOncePerReason()
     QVERIFY(QDir().mkpath(storePath()));
     QString text;
     ModalAnswerer answers;
-    answers.expect<QMessageBox>([&text](QMessageBox *box) {
-        text = box->text();
-        answerLater(box, "accept");
-        return true;
-    });
+    acceptMessage(answers, &text);
     f.openImage();
     f.openImage(QSize(100, 100), QStringLiteral("second.png"));
     QVERIFY_ANSWERED(answers);
@@ -815,10 +818,7 @@ void MainWindowTest::failedSavesAreShownOncePerReason()
     QVERIFY(QFileInfo(storePath()).isFile());
     QVERIFY(QFile::remove(storePath()));
     QVERIFY(QDir().mkpath(storePath()));
-    answers.expect<QMessageBox>([](QMessageBox *box) {
-        answerLater(box, "accept");
-        return true;
-    });
+    acceptMessage(answers);
     f.openImage();
     QVERIFY_ANSWERED(answers);
 }
@@ -865,11 +865,7 @@ void MainWindowTest::damagedStoreIsReportedAtStart()
     QFile::remove(storePath() + QStringLiteral(".bak"));
     QString text;
     ModalAnswerer answers;
-    answers.expect<QMessageBox>([&text](QMessageBox *box) {
-        text = box->text();
-        answerLater(box, "accept");
-        return true;
-    });
+    acceptMessage(answers, &text);
     Fixture f(Store::AsItIs);
     QCOMPARE(answers.waitForAll(), QString());
     QVERIFY2(text.contains(QRegularExpression(QStringLiteral("line \\d+, column \\d+: .*decimalplaces"))), qPrintable(text));
@@ -892,10 +888,7 @@ void MainWindowTest::secondWindowWorksWithoutSaving()
     const QByteArray before = readFile(storePath());
     {
         ModalAnswerer answers;
-        answers.expect<QMessageBox>([](QMessageBox *box) {
-            answerLater(box, "accept");
-            return true;
-        });
+        acceptMessage(answers);
         Fixture second(Store::AsItIs);
         QCOMPARE(answers.waitForAll(), QString());
         QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
