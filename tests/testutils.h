@@ -35,38 +35,35 @@ inline void isolateUserFolders()
 class SilentMessages
 {
 public:
-    SilentMessages()
-        : m_previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {}))
-    {
-    }
+    SilentMessages() : m_previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {})) {}
     ~SilentMessages() { qInstallMessageHandler(m_previous); }
 
 private:
     QtMessageHandler m_previous;
 };
 
-// Drops the progress lines of catalogue installation, whose number depends on
-// the toolkit catalogues installed on the machine; passes everything else on.
-class TranslationNoiseFilter
+inline QByteArray readFile(const QString &path)
 {
-public:
-    TranslationNoiseFilter() { previous() = qInstallMessageHandler(&filter); }
-    ~TranslationNoiseFilter() { qInstallMessageHandler(previous()); }
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
-private:
-    static QtMessageHandler &previous()
-    {
-        static QtMessageHandler handler = nullptr;
-        return handler;
-    }
-    static void filter(QtMsgType type, const QMessageLogContext &context, const QString &message)
-    {
-        if (message.startsWith(QLatin1String("Translator for file "))
-            || message.startsWith(QLatin1String("Cannot load translation file ")))
-            return;
-        previous()(type, context, message);
-    }
-};
+inline void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+}
+
+inline QString writeImage(const QString &path, QSize size, QColor colour = Qt::lightGray, const char *format = nullptr)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    image.save(path, format);
+    return path;
+}
 
 // Answers the modal dialogs that an action opens, in the order expected.
 // A handler is offered its dialog on every poll until it returns true, so it
@@ -78,8 +75,7 @@ private:
 class ModalAnswerer
 {
 public:
-    explicit ModalAnswerer(int limitMs = 10000)
-        : m_limitMs(limitMs)
+    explicit ModalAnswerer(int limitMs = 10000) : m_limitMs(limitMs)
     {
         m_timer.setInterval(10);
         QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
@@ -124,9 +120,7 @@ private:
     {
         QString text = QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()), widget->windowTitle());
         const QVariant message = widget->property("text");
-        if (message.isValid())
-            text += QStringLiteral(": ") + message.toString();
-        return text;
+        return message.isValid() ? text + QStringLiteral(": ") + message.toString() : text;
     }
 
     void fail(const QString &why, QWidget *modal)
@@ -194,6 +188,13 @@ inline void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::M
     QMouseEvent event(type, position, widget->mapToGlobal(position), type == QEvent::MouseMove ? Qt::NoButton : button,
                       buttons, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
+}
+
+inline void drag(QWidget *widget, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
+{
+    sendMouse(widget, QEvent::MouseButtonPress, from, button);
+    sendMouse(widget, QEvent::MouseMove, to, button);
+    sendMouse(widget, QEvent::MouseButtonRelease, to, button);
 }
 
 #define MENSOR_TEST_MAIN(TestObject, AppClass) \

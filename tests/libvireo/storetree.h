@@ -11,20 +11,18 @@ struct Leaf : kit::Storable
     int id = 0;
     QPointF pos;
     QString file;
-
     bool operator==(const Leaf &o) const { return id == o.id && pos == o.pos && file == o.file; }
-
-    void load(kit::DataReader &reader) override
+    void load(kit::DataReader &r) override
     {
-        reader.readInt(QStringLiteral("id"), id);
-        reader.readPointF(QStringLiteral("pos"), pos);
-        reader.readString(QStringLiteral("file"), file);
+        r.readInt(QStringLiteral("id"), id);
+        r.readPointF(QStringLiteral("pos"), pos);
+        r.readString(QStringLiteral("file"), file);
     }
-    void save(kit::DataWriter &writer) const override
+    void save(kit::DataWriter &w) const override
     {
-        writer.writeInt(QStringLiteral("id"), id);
-        writer.writePointF(QStringLiteral("pos"), pos);
-        writer.writeString(QStringLiteral("file"), file);
+        w.writeInt(QStringLiteral("id"), id);
+        w.writePointF(QStringLiteral("pos"), pos);
+        w.writeString(QStringLiteral("file"), file);
     }
 };
 
@@ -34,25 +32,23 @@ struct Record : kit::Storable
     QPoint origin;
     double length = 1.0;
     QList<Leaf> points;
-
     bool operator==(const Record &o) const
     {
         return nextId == o.nextId && origin == o.origin && length == o.length && points == o.points;
     }
-
-    void load(kit::DataReader &reader) override
+    void load(kit::DataReader &r) override
     {
-        reader.readInt(QStringLiteral("nextid"), nextId);
-        reader.readPoint(QStringLiteral("origin"), origin);
-        reader.readDouble(QStringLiteral("length"), length);
-        reader.readList(QStringLiteral("points"), QStringLiteral("point"), points);
+        r.readInt(QStringLiteral("nextid"), nextId);
+        r.readPoint(QStringLiteral("origin"), origin);
+        r.readDouble(QStringLiteral("length"), length);
+        r.readList(QStringLiteral("points"), QStringLiteral("point"), points);
     }
-    void save(kit::DataWriter &writer) const override
+    void save(kit::DataWriter &w) const override
     {
-        writer.writeInt(QStringLiteral("nextid"), nextId);
-        writer.writePoint(QStringLiteral("origin"), origin);
-        writer.writeDouble(QStringLiteral("length"), length);
-        writer.writeList(QStringLiteral("points"), QStringLiteral("point"), points);
+        w.writeInt(QStringLiteral("nextid"), nextId);
+        w.writePoint(QStringLiteral("origin"), origin);
+        w.writeDouble(QStringLiteral("length"), length);
+        w.writeList(QStringLiteral("points"), QStringLiteral("point"), points);
     }
 };
 
@@ -68,32 +64,31 @@ struct Root : kit::Storable
     QString text;
     Record single;
     QMap<QString, Record> records;
-
-    void load(kit::DataReader &reader) override
+    void load(kit::DataReader &r) override
     {
-        reader.readLocale(QStringLiteral("locale"), locale);
-        reader.readBool(QStringLiteral("flag"), flag);
-        reader.readByteArray(QStringLiteral("bytes"), bytes);
-        reader.readDate(QStringLiteral("date"), date);
-        reader.readDateTime(QStringLiteral("datetime"), dateTime);
-        reader.readDir(QStringLiteral("dir"), dir);
-        reader.readUnit(QStringLiteral("unit"), unit);
-        reader.readString(QStringLiteral("text"), text);
-        reader.readObject(QStringLiteral("single"), single);
-        reader.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
+        r.readLocale(QStringLiteral("locale"), locale);
+        r.readBool(QStringLiteral("flag"), flag);
+        r.readByteArray(QStringLiteral("bytes"), bytes);
+        r.readDate(QStringLiteral("date"), date);
+        r.readDateTime(QStringLiteral("datetime"), dateTime);
+        r.readDir(QStringLiteral("dir"), dir);
+        r.readUnit(QStringLiteral("unit"), unit);
+        r.readString(QStringLiteral("text"), text);
+        r.readObject(QStringLiteral("single"), single);
+        r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
     }
-    void save(kit::DataWriter &writer) const override
+    void save(kit::DataWriter &w) const override
     {
-        writer.writeLocale(QStringLiteral("locale"), locale);
-        writer.writeBool(QStringLiteral("flag"), flag);
-        writer.writeByteArray(QStringLiteral("bytes"), bytes);
-        writer.writeDate(QStringLiteral("date"), date);
-        writer.writeDateTime(QStringLiteral("datetime"), dateTime);
-        writer.writeDir(QStringLiteral("dir"), dir);
-        writer.writeUnit(QStringLiteral("unit"), unit);
-        writer.writeString(QStringLiteral("text"), text);
-        writer.writeObject(QStringLiteral("single"), single);
-        writer.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
+        w.writeLocale(QStringLiteral("locale"), locale);
+        w.writeBool(QStringLiteral("flag"), flag);
+        w.writeByteArray(QStringLiteral("bytes"), bytes);
+        w.writeDate(QStringLiteral("date"), date);
+        w.writeDateTime(QStringLiteral("datetime"), dateTime);
+        w.writeDir(QStringLiteral("dir"), dir);
+        w.writeUnit(QStringLiteral("unit"), unit);
+        w.writeString(QStringLiteral("text"), text);
+        w.writeObject(QStringLiteral("single"), single);
+        w.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
     }
 };
 

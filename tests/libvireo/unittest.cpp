@@ -1,10 +1,11 @@
 #include "dataspec.h"
+#include "qtcompat.h"
+#include "translations.h"
 #include "unit.h"
 
 #include "testutils.h"
 
-#include <QSet>
-
+using kit::Translations;
 using kit::Unit;
 
 class UnitTest : public QObject
@@ -12,185 +13,122 @@ class UnitTest : public QObject
     Q_OBJECT
 
 private slots:
-    void registryHoldsAllUnitsOfAllQuantities();
-    void lookupBySymbol_data();
-    void lookupBySymbol();
-    void conversions_data();
-    void conversions();
-    void toBaseInvertsFromBase();
-    void formatUsesSixSignificantDigits_data();
-    void formatUsesSixSignificantDigits();
-    void equalityIsIdentityOfDefinition();
-    void constantsMatchRegistry();
-    void specsAnswerTheirConfiguration();
+    void registryHoldsEveryUnit();
+    void unitsBySymbol_data();
+    void unitsBySymbol();
+    void catalogueTexts_data();
+    void catalogueTexts();
 };
 
-void UnitTest::registryHoldsAllUnitsOfAllQuantities()
+// Stored files name units by symbol: a unit missing from the registry makes
+// them unreadable.
+void UnitTest::registryHoldsEveryUnit()
 {
     const QList<Unit> units = Unit::registeredUnits();
-    QCOMPARE(units.size(), 43);
     QSet<QString> quantities;
     QStringList symbols;
     for (const Unit &unit : units) {
-        QVERIFY(!unit.isNone());
         quantities.insert(unit.quantity());
         symbols.append(unit.symbol());
+        for (double value : {-40.0, 0.0, 1.0, 123.456})
+            QVERIFY2(qAbs(unit.toBase(unit.fromBase(value)) - value) < 1e-9 * qMax(1.0, qAbs(value)), qPrintable(unit.symbol()));
     }
-    // The registry table names 15 quantities.
+    QCOMPARE(units.size(), 43);
     QCOMPARE(quantities.size(), 15);
-    QStringList sorted = symbols;
-    std::sort(sorted.begin(), sorted.end());
-    QCOMPARE(symbols, sorted);
+    QVERIFY(std::is_sorted(symbols.begin(), symbols.end()));
     QVERIFY(!quantities.contains(QStringLiteral("None")));
+    QVERIFY(Unit(QStringLiteral("m/s")) != Unit::Metre);
+    QCOMPARE(Unit(QVariant(QStringLiteral("mm"))), Unit::Millimetre);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(Unit::Kilometre.format(1500) + Unit::Metre.format(1234567.0), QStringLiteral("1.5 km1.23457e+06 m"));
+    QLocale::setDefault(QLocale::c());
+    const kit::QuantitySpec spec(Unit::Millimetre, 3);
+    QCOMPARE(spec.unit(), Unit::Millimetre);
+    QVERIFY(!spec.isCheckable() && !kit::DataSpec().isCheckable());
 }
 
-void UnitTest::lookupBySymbol_data()
+void UnitTest::unitsBySymbol_data()
 {
     QTest::addColumn<QString>("symbol");
-    QTest::addColumn<bool>("registered");
     QTest::addColumn<QString>("quantity");
     QTest::addColumn<int>("system");
-
-    QTest::newRow("empty") << QString() << false << "None" << 0;
-    QTest::newRow("metre") << "m" << true << "Length" << 0;
-    QTest::newRow("inch") << "in" << true << "Length" << 1;
-    QTest::newRow("acceleration") << QStringLiteral("m/s\u00B2") << true << "Acceleration" << 0;
-    QTest::newRow("density") << QStringLiteral("kg/m\u00B3") << true << "Density" << 0;
-    QTest::newRow("celsius") << QStringLiteral("\u2103") << true << "Temperature" << 0;
-    QTest::newRow("fahrenheit") << QStringLiteral("\u2109") << true << "Temperature" << 1;
-    QTest::newRow("fahrenheit per foot") << QStringLiteral("\u2109/ft") << true << "Temperature Lapse Rate" << 1;
-    QTest::newRow("degree sign and C") << QStringLiteral("\u00B0C") << false << "None" << 0;
-    QTest::newRow("ascii squared") << "m2" << false << "None" << 0;
-    QTest::newRow("wrong case") << "KM" << false << "None" << 0;
-    QTest::newRow("pound") << "lb" << true << "Mass" << 1;
-    QTest::newRow("angular velocity") << "rad/s" << true << "Angular velocity" << 0;
-}
-
-void UnitTest::lookupBySymbol()
-{
-    QFETCH(QString, symbol);
-    QFETCH(bool, registered);
-    QFETCH(QString, quantity);
-    QFETCH(int, system);
-
-    const Unit unit(symbol);
-    QCOMPARE(unit.isNone(), !registered);
-    QCOMPARE(unit.symbol(), registered ? symbol : QString());
-    QCOMPARE(unit.quantity(), quantity);
-    QCOMPARE(unit.system(), system);
-    QCOMPARE(Unit(QVariant(symbol)), unit);
-    QCOMPARE(unit.toVariant().toString(), unit.symbol());
-}
-
-void UnitTest::conversions_data()
-{
-    QTest::addColumn<QString>("symbol");
     QTest::addColumn<double>("base");
     QTest::addColumn<double>("expected");
-
-    QTest::newRow("km/h") << "km/h" << 10.0 << 36.0;
-    QTest::newRow("deg uses 3.14159") << "deg" << 3.14159 << 180.0;
-    QTest::newRow("mil uses 3.14159") << "mil" << 3.14159 << 3200.0;
-    QTest::newRow("celsius at zero") << QStringLiteral("\u2103") << 0.0 << -273.15;
-    QTest::newRow("fahrenheit at zero") << QStringLiteral("\u2109") << 0.0 << -459.67;
-    QTest::newRow("fahrenheit freezing") << QStringLiteral("\u2109") << 255.3722222 << 0.0;
-    QTest::newRow("km") << "km" << 1500.0 << 1.5;
-    QTest::newRow("pound is 0.45359") << "lb" << 0.45359 << 1.0;
-    QTest::newRow("grain") << "gr" << 6.479891e-05 << 1.0;
-    QTest::newRow("square millimetre") << QStringLiteral("mm\u00B2") << 1.0 << 1e6;
-    QTest::newRow("J/mm2") << QStringLiteral("J/mm\u00B2") << 2e6 << 2.0;
-    QTest::newRow("g/mm2") << QStringLiteral("g/mm\u00B2") << 1000.0 << 1.0;
-    QTest::newRow("fahrenheit per metre") << QStringLiteral("\u2109/m") << 1.0 << 1.8;
-    QTest::newRow("celsius per metre") << QStringLiteral("\u2103/m") << 4.0 << 4.0;
-    QTest::newRow("bar") << "bar" << 250000.0 << 2.5;
-    QTest::newRow("ms") << "ms" << 1.0 << 1000.0;
-    QTest::newRow("none passes through") << QString() << 42.5 << 42.5;
+    QTest::newRow("km/h") << "km/h" << "Velocity" << 0 << 10.0 << 36.0;
+    QTest::newRow("deg uses 3.14159") << "deg" << "Angle" << 0 << 3.14159 << 180.0;
+    QTest::newRow("mil uses 3.14159") << "mil" << "Angle" << 0 << 3.14159 << 3200.0;
+    QTest::newRow("celsius at zero") << QStringLiteral("\u2103") << "Temperature" << 0 << 0.0 << -273.15;
+    QTest::newRow("fahrenheit at zero") << QStringLiteral("\u2109") << "Temperature" << 1 << 0.0 << -459.67;
+    QTest::newRow("fahrenheit freezing") << QStringLiteral("\u2109") << "Temperature" << 1 << 255.3722222 << 0.0;
+    QTest::newRow("fahrenheit per foot") << QStringLiteral("\u2109/ft") << "Temperature Lapse Rate" << 1 << 1.0 << 0.54864;
+    QTest::newRow("fahrenheit per metre") << QStringLiteral("\u2109/m") << "Temperature Lapse Rate" << 1 << 1.0 << 1.8;
+    QTest::newRow("km") << "km" << "Length" << 0 << 1500.0 << 1.5;
+    QTest::newRow("inch") << "in" << "Length" << 1 << 0.0254 << 1.0;
+    QTest::newRow("pound") << "lb" << "Mass" << 1 << 0.45359 << 1.0;
+    QTest::newRow("grain") << "gr" << "Mass" << 1 << 6.479891e-05 << 1.0;
+    QTest::newRow("square millimetre") << QStringLiteral("mm\u00b2") << "Area" << 0 << 1.0 << 1e6;
+    QTest::newRow("square decimetre") << QStringLiteral("dm\u00b2") << "Area" << 0 << 1.0 << 100.0;
+    QTest::newRow("J/mm2") << QStringLiteral("J/mm\u00b2") << "Energy Density" << 0 << 2e6 << 2.0;
+    QTest::newRow("g/mm2") << QStringLiteral("g/mm\u00b2") << "Sectional Density" << 0 << 1000.0 << 1.0;
+    QTest::newRow("density") << QStringLiteral("kg/m\u00b3") << "Density" << 0 << 1.0 << 1.0;
+    QTest::newRow("acceleration") << QStringLiteral("m/s\u00b2") << "Acceleration" << 0 << 1.0 << 1.0;
+    QTest::newRow("bar") << "bar" << "Pressure" << 0 << 250000.0 << 2.5;
+    QTest::newRow("mbar") << "mbar" << "Pressure" << 0 << 250.0 << 2.5;
+    QTest::newRow("ms") << "ms" << "Time" << 0 << 1.0 << 1000.0;
+    QTest::newRow("angular velocity") << "rad/s" << "Angular velocity" << 0 << 1.0 << 1.0;
+    for (const QString &unknown : {QString(), QStringLiteral("\u00b0C"), QStringLiteral("m2"), QStringLiteral("KM")})
+        QTest::newRow(qPrintable(QStringLiteral("unknown '%1'").arg(unknown))) << unknown << "None" << 0 << 42.5 << 42.5;
 }
 
-void UnitTest::conversions()
+void UnitTest::unitsBySymbol()
 {
     QFETCH(QString, symbol);
+    QFETCH(QString, quantity);
+    QFETCH(int, system);
     QFETCH(double, base);
     QFETCH(double, expected);
-
-    const double value = Unit(symbol).fromBase(base);
-    QVERIFY2(qAbs(value - expected) < 1e-4, qPrintable(QString::number(value, 'g', 12)));
+    const Unit unit(symbol);
+    QCOMPARE(unit.isNone(), quantity == QLatin1String("None"));
+    QCOMPARE(unit.symbol(), unit.isNone() ? QString() : symbol);
+    QCOMPARE(unit.quantity(), quantity);
+    QCOMPARE(unit.system(), system);
+    QVERIFY2(qAbs(unit.fromBase(base) - expected) < 1e-4, qPrintable(QString::number(unit.fromBase(base), 'g', 12)));
 }
 
-void UnitTest::toBaseInvertsFromBase()
+void UnitTest::catalogueTexts_data()
 {
-    for (const Unit &unit : Unit::registeredUnits()) {
-        for (double value : {-40.0, 0.0, 1.0, 123.456}) {
-            const double roundTrip = unit.toBase(unit.fromBase(value));
-            QVERIFY2(qAbs(roundTrip - value) < 1e-9 * qMax(1.0, qAbs(value)), qPrintable(unit.symbol()));
-        }
-    }
-}
-
-void UnitTest::formatUsesSixSignificantDigits_data()
-{
-    QTest::addColumn<QString>("symbol");
-    QTest::addColumn<double>("base");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("text");
-
-    QTest::newRow("km") << "km" << 1500.0 << "1.5 km";
-    QTest::newRow("rounded") << "m" << 1234.5678 << "1234.57 m";
-    QTest::newRow("exponent") << "m" << 1234567.0 << "1.23457e+06 m";
-    QTest::newRow("none") << QString() << 2.0 << "2 ";
+    const QLocale ch(QLocale::German, QLocale::Switzerland);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const char *doubleMessage = "The value of %1 is not a valid double.";
+    QTest::newRow("ch double") << ch << "kit::TextDataReader" << doubleMessage << "%1 ist keine gültige Fliesskommazahl.";
+    QTest::newRow("de double") << de << "kit::TextDataReader" << doubleMessage << "%1 ist keine gültige Fließkommazahl.";
+    QTest::newRow("en double") << en << "kit::TextDataReader" << doubleMessage << doubleMessage;
+    QTest::newRow("ch xml") << ch << "ns::XmlDataReader::Private" << "XML parsing error at line %1, column %2: %3"
+                            << "XML-Lesefehler auf Zeile %1, Spalte %2: %3";
+    QTest::newRow("de closing tag") << de << "ns::XmlDataReader::Private" << "Closing tag </%1> expected."
+                                    << "Schließendes Tag </%1> erwartet.";
+    QTest::newRow("de column title") << de << "kit::TableViewColumnList" << "Title" << "Spalte";
 }
 
-void UnitTest::formatUsesSixSignificantDigits()
+// One catalogue of the program's and one of the toolkit's at a time, whatever
+// was switched before.
+void UnitTest::catalogueTexts()
 {
-    QFETCH(QString, symbol);
-    QFETCH(double, base);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, context);
+    QFETCH(QString, source);
     QFETCH(QString, text);
-
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    QCOMPARE(Unit(symbol).format(base), text);
-    QLocale::setDefault(QLocale::c());
-}
-
-void UnitTest::equalityIsIdentityOfDefinition()
-{
-    const Unit a(QStringLiteral("mm"));
-    const Unit copy = a;
-    QCOMPARE(copy, a);
-    QCOMPARE(Unit(QStringLiteral("mm")), a);
-    QVERIFY(Unit(QStringLiteral("cm")) != a);
-    QCOMPARE(Unit(), Unit(QString()));
-    QCOMPARE(Unit(), Unit(QStringLiteral("nonsense")));
-    QVERIFY(Unit().isNone());
-    QVERIFY(Unit().symbol().isEmpty());
-    // Velocity m/s and the metre share no definition even though "m" prefixes "m/s".
-    QVERIFY(Unit(QStringLiteral("m/s")) != Unit(QStringLiteral("m")));
-}
-
-void UnitTest::constantsMatchRegistry()
-{
-    QCOMPARE(Unit::Metre.symbol(), QStringLiteral("m"));
-    QCOMPARE(Unit::Celsius.symbol(), QStringLiteral("\u2103"));
-    QCOMPARE(Unit::FahrenheitPerFoot.symbol(), QStringLiteral("\u2109/ft"));
-    QCOMPARE(Unit::SquareMillimetre.symbol(), QStringLiteral("mm\u00B2"));
-    QCOMPARE(Unit::KilogramPerCubicMetre, Unit(QStringLiteral("kg/m\u00B3")));
-    QCOMPARE(Unit::Millisecond.quantity(), QStringLiteral("Time"));
-    QCOMPARE(Unit::Degree.quantity(), QStringLiteral("Angle"));
-}
-
-void UnitTest::specsAnswerTheirConfiguration()
-{
-    const kit::DataSpec plain;
-    QVERIFY(!plain.isCheckable());
-    QVERIFY(plain.unit().isNone());
-
-    const kit::QuantitySpec quantity(Unit::Millimetre, 3);
-    QCOMPARE(quantity.unit(), Unit::Millimetre);
-    QCOMPARE(quantity.decimals(), 3);
-    QVERIFY(!quantity.isCheckable());
-
-    QWidget parent;
-    QWidget *editor = quantity.createEditor(&parent, QModelIndex());
-    QVERIFY(editor);
-    QCOMPARE(editor->parent(), &parent);
+    const bool toolkit = QFile::exists(kit::toolkitTranslationsPath() + QStringLiteral("/qt_%1.qm").arg(locale.name().left(2)));
+    SilentMessages silence;
+    for (const QLocale &other : {QLocale(QLocale::German, QLocale::Switzerland), QLocale(QLocale::German, QLocale::Germany), locale})
+        Translations::instance().setLocale(other);
+    QCOMPARE(QCoreApplication::translate(context.toLatin1(), source.toLatin1()), text);
+    QCOMPARE(Translations::instance().installedCount(), int(locale.language() == QLocale::German) + int(toolkit));
 }
 
 MENSOR_GUITEST_MAIN(UnitTest)

@@ -1,0 +1,536 @@
+#include "combobox.h"
+#include "datalist.h"
+#include "datalistmodel.h"
+#include "dataspec.h"
+#include "icons.h"
+#include "listproxymodel.h"
+#include "localemodel.h"
+#include "tableview.h"
+#include "xmldatastore.h"
+
+#include "testutils.h"
+
+#include <QAbstractItemModelTester>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QXmlStreamReader>
+
+using namespace kit;
+
+namespace {
+
+// A row of four cells: name (text), x and y (numbers), done (check box).
+// Setting x also changes y (y follows as 2·x), so one edit marks two columns.
+class SampleItem : public DataItem
+{
+public:
+    explicit SampleItem(const QString &name = QString(), double x = 0) : m_name(name), m_x(x) {}
+    QVariant value(int column) const override
+    {
+        const QVariantList values = {m_name, m_x, 2 * m_x, m_done};
+        return values.value(column);
+    }
+    bool isEditable(int column) const override { return column != 2; }
+    bool isEnabled(int column) const override { return column != 3 || !m_name.isEmpty(); }
+    void load(DataReader &reader) override
+    {
+        reader.readString(QStringLiteral("name"), m_name);
+        reader.readDouble(QStringLiteral("x"), m_x);
+    }
+    void save(DataWriter &writer) const override
+    {
+        writer.writeString(QStringLiteral("name"), m_name);
+        writer.writeDouble(QStringLiteral("x"), m_x);
+    }
+    bool callNested = false;
+    bool nestedResult = true;
+
+protected:
+    bool storeValue(int column, const QVariant &value) override
+    {
+        if (callNested)
+            nestedResult = setValue(0, QStringLiteral("nested"));
+        if (column == 0)
+            m_name = value.toString();
+        else if (column == 1)
+            m_x = value.toDouble(), markChanged(2);
+        else if (column == 3)
+            m_done = value.toBool();
+        return column != 2;
+    }
+
+private:
+    QString m_name;
+    double m_x = 0;
+    bool m_done = false;
+};
+
+class SampleList : public DataList
+{
+public:
+    SampleList() : DataList(4) {}
+    QString columnTitle(int column) const override { return QStringList({"Name", "X", "Y", "Done"}).value(column); }
+    QString columnDescription(int column) const override { return QStringLiteral("about %1").arg(column); }
+    int columnWidth(int column) const override { return column == 1 ? 70 : DataList::columnWidth(column); }
+    bool columnVisible(int column) const override { return column != 3; }
+    DataSpec *columnSpec(int column) const override
+    {
+        return column == 3 ? static_cast<DataSpec *>(const_cast<CheckSpec *>(&m_check))
+            : column == 2  ? const_cast<QuantitySpec *>(&m_quantity)
+                           : nullptr;
+    }
+    void addRows(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            append(new SampleItem(QStringLiteral("row %1").arg(this->count()), this->count()));
+    }
+
+protected:
+    DataItem *createItem() override { return new SampleItem; }
+    QString itemName() const override { return QStringLiteral("sample"); }
+
+private:
+    struct CheckSpec : DataSpec
+    {
+        bool isCheckable() const override { return true; }
+    };
+    CheckSpec m_check;
+    QuantitySpec m_quantity{Unit::Millimetre, 2};
+};
+
+// Structural notifications of a model, in the order sent.
+struct Notifications
+{
+    explicit Notifications(QAbstractItemModel *model)
+    {
+        const auto record = [this](const char *what) {
+            return [this, what](const QModelIndex &, int first, int last) { log << QStringLiteral("%1 %2-%3").arg(QLatin1String(what)).arg(first).arg(last); };
+        };
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, &context, record("inserted"));
+        QObject::connect(model, &QAbstractItemModel::rowsRemoved, &context, record("removed"));
+        QObject::connect(model, &QAbstractItemModel::modelReset, &context, [this] { log << QStringLiteral("reset"); });
+    }
+    QObject context;
+    QStringList log;
+};
+
+struct Table
+{
+    Table() : tableView(new TableView(&view))
+    {
+        list.addRows(3);
+        view.resize(600, 300);
+        tableView->setModel(list.model());
+        view.show();
+    }
+    QString cell(int row, int column) const { return view.model()->index(row, column).data().toString(); }
+    SampleList list;
+    QTableView view;
+    TableView *tableView;
+};
+
+} // namespace
+
+class ModelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void setValueAnnouncesMarkedColumnsOnce_data();
+    void setValueAnnouncesMarkedColumnsOnce();
+    void listChangesAnnounceTheirRows();
+    void invalidChangesAreRefused_data();
+    void invalidChangesAreRefused();
+    void loadAndSaveTheRows();
+    void modelAnswersByRole_data();
+    void modelAnswersByRole();
+    void proxyFollowsItsSource();
+    void tableViewColumns();
+    void numbersFollowLocaleAndDecimals_data();
+    void numbersFollowLocaleAndDecimals();
+    void currentRowBothWays();
+    void comboBoxSelectsByValue_data();
+    void comboBoxSelectsByValue();
+    void standardButtonIcons();
+};
+
+void ModelTest::setValueAnnouncesMarkedColumnsOnce_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QString>("changed");
+    QTest::newRow("plain column") << 0 << QVariant(QStringLiteral("b")) << "0-0";
+    QTest::newRow("marks a second column") << 1 << QVariant(2.5) << "1-2";
+    QTest::newRow("equal value") << 1 << QVariant(1.0) << "";
+    QTest::newRow("refused by the row") << 2 << QVariant(9.0) << "";
+}
+
+void ModelTest::setValueAnnouncesMarkedColumnsOnce()
+{
+    QFETCH(int, column);
+    QFETCH(QVariant, value);
+    QFETCH(QString, changed);
+    SampleList list;
+    list.addRows(4);
+    list.insert(1, new SampleItem(QStringLiteral("a"), 1.0));
+    QSignalSpy modelChanged(list.model(), &QAbstractItemModel::dataChanged);
+    auto item = static_cast<SampleItem *>(list.at(1));
+    item->callNested = true;
+    QCOMPARE(item->setValue(column, value), !changed.isEmpty());
+    QStringList seen;
+    for (const QList<QVariant> &signal : modelChanged)
+        seen << QStringLiteral("%1-%2").arg(signal.at(0).toModelIndex().column()).arg(signal.at(1).toModelIndex().column());
+    QCOMPARE(seen.join(QLatin1Char(' ')), changed);
+    if (!changed.isEmpty()) {
+        QCOMPARE(modelChanged.first().at(0).toModelIndex().row(), 1);
+        QCOMPARE(item->value(column), value);
+        // A change from within a change is refused.
+        QVERIFY(!item->nestedResult);
+        QCOMPARE(item->value(0).toString(), column == 0 ? value.toString() : QStringLiteral("a"));
+    }
+}
+
+void ModelTest::listChangesAnnounceTheirRows()
+{
+    SampleList list;
+    ListProxyModel proxy;
+    proxy.setSourceModel(list.model());
+    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    Notifications log(&proxy);
+    list.addRows(3);
+    auto front = new SampleItem(QStringLiteral("front"));
+    list.insert(0, front);
+    QPointer<DataItem> removed = list.at(2);
+    list.removeAt(2);
+    QVERIFY(removed.isNull());
+    QCOMPARE(list.first(), front);
+    QCOMPARE(list.indexOf(list.at(2)), 2);
+    QCOMPARE(list.at(3), nullptr);
+    list.clear();
+    list.clear();
+    QCOMPARE(log.log, QStringList({"inserted 0-0", "inserted 1-1", "inserted 2-2", "inserted 0-0",
+                                               "removed 2-2", "reset", "reset"}));
+    // Several changes inside a reset are one reset.
+    {
+        DataListResetAction reset(list.model());
+        list.addRows(3);
+    }
+    QCOMPARE(log.log.mid(7), QStringList({"reset"}));
+    QCOMPARE(proxy.rowCount(), 3);
+    // The index of every row stays right through many changes.
+    list.addRows(40);
+    for (int round = 0; round < 40; ++round) {
+        if (round % 2)
+            list.removeAt((round * 13) % list.count());
+        else
+            list.insert(round % 7, new SampleItem);
+        for (int row = 0; row < list.count(); ++row)
+            QCOMPARE(list.indexOf(list.at(row)), row);
+    }
+}
+
+void ModelTest::invalidChangesAreRefused_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("warning");
+    QTest::newRow("append null") << "append" << "Ignoring NULL pointer in DataList::append";
+    QTest::newRow("insert null") << "insert" << "Ignoring NULL pointer in DataList::insert";
+    QTest::newRow("insert past end") << "insertPastEnd" << "Ignoring invalid index 4 in DataList::insert";
+    QTest::newRow("insert negative") << "insertNegative" << "Ignoring invalid index -1 in DataList::insert";
+    QTest::newRow("remove negative") << "removeNegative" << "Ignoring invalid index  -1  in DataList::removeAt";
+    QTest::newRow("remove at count") << "removeCount" << "Ignoring invalid index  3  in DataList::removeAt";
+    QTest::newRow("insertNew past end") << "insertNew" << "Ignoring invalid index 9 in DataList::insertNew";
+    QTest::newRow("row of another list") << "foreign" << "Ignoring item already in a DataList in DataList::append";
+}
+
+void ModelTest::invalidChangesAreRefused()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, warning);
+    SampleList list;
+    list.addRows(3);
+    SampleList other;
+    other.addRows(1);
+    Notifications log(list.model());
+    SampleItem stranger;
+    const QMap<QString, std::function<void()>> operations = {
+        {"append", [&] { list.append(nullptr); }},
+        {"insert", [&] { list.insert(0, nullptr); }},
+        {"insertPastEnd", [&] { list.insert(4, &stranger); }},
+        {"insertNegative", [&] { list.insert(-1, &stranger); }},
+        {"removeNegative", [&] { list.removeAt(-1); }},
+        {"removeCount", [&] { list.removeAt(3); }},
+        {"insertNew", [&] { QCOMPARE(list.insertNew(9), nullptr); }},
+        {"foreign", [&] { list.append(other.at(0)); }},
+    };
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+    operations.value(operation)();
+    QCOMPARE(list.count(), 3);
+    QCOMPARE(list.model()->rowCount(), 3);
+    QCOMPARE(log.log, QStringList());
+    QCOMPARE(list.indexOf(&stranger), -1);
+}
+
+void ModelTest::loadAndSaveTheRows()
+{
+    SampleList list;
+    list.addRows(2);
+    QTemporaryDir dir;
+    const QString fileName = dir.filePath(QStringLiteral("list.xml"));
+    const DataFormat format(QStringLiteral("mensor"), 1);
+    {
+        XmlFileWriter writer(fileName, format);
+        writer.writeRoot(list);
+    }
+    SampleList loaded;
+    loaded.addRows(5);
+    Notifications log(loaded.model());
+    XmlFileReader reader(fileName, format);
+    reader.readRoot(loaded);
+    QVERIFY(!reader.hasError());
+    QCOMPARE(log.log, QStringList({"reset"}));
+    QCOMPARE(loaded.count(), 2);
+    QCOMPARE(loaded.last()->value(0), list.at(1)->value(0));
+    QCOMPARE(loaded.last()->value(1), list.at(1)->value(1));
+}
+
+void ModelTest::modelAnswersByRole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("role");
+    QTest::addColumn<QVariant>("expected");
+    QTest::addColumn<int>("flags");
+    const int enabled = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const int editable = enabled | Qt::ItemIsEditable;
+    QTest::newRow("display text") << "a" << 0 << int(Qt::DisplayRole) << QVariant(QStringLiteral("a")) << editable;
+    QTest::newRow("display number") << "a" << 1 << int(Qt::DisplayRole) << QVariant(0.0) << editable;
+    QTest::newRow("read only") << "a" << 2 << int(Qt::EditRole) << QVariant(0.0) << enabled;
+    QTest::newRow("check column shows no text") << "a" << 3 << int(Qt::DisplayRole) << QVariant() << (editable | Qt::ItemIsUserCheckable);
+    QTest::newRow("check state") << "a" << 3 << int(Qt::CheckStateRole) << QVariant(int(Qt::Unchecked)) << (editable | Qt::ItemIsUserCheckable);
+    QTest::newRow("disabled check box") << "" << 3 << int(Qt::CheckStateRole) << QVariant(int(Qt::Unchecked))
+                                        << int(Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
+    QTest::newRow("no check state for numbers") << "a" << 1 << int(Qt::CheckStateRole) << QVariant() << editable;
+    QTest::newRow("alignment") << "a" << 0 << int(Qt::TextAlignmentRole) << QVariant(0x81) << editable;
+    QTest::newRow("check box centred") << "a" << 3 << int(Qt::TextAlignmentRole) << QVariant(0x84) << (editable | Qt::ItemIsUserCheckable);
+    QTest::newRow("no tool tip") << "a" << 0 << int(Qt::ToolTipRole) << QVariant() << editable;
+}
+
+void ModelTest::modelAnswersByRole()
+{
+    QFETCH(QString, name);
+    QFETCH(int, column);
+    QFETCH(int, role);
+    QFETCH(QVariant, expected);
+    QFETCH(int, flags);
+    SampleList list;
+    list.append(new SampleItem(name));
+    QAbstractItemModel *model = list.model();
+    const QModelIndex index = model->index(0, column);
+    QCOMPARE(model->data(index, role), expected);
+    QCOMPARE(int(model->flags(index)), flags);
+    QCOMPARE(int(model->flags(QModelIndex())), int(Qt::NoItemFlags));
+    QTest::ignoreMessage(QtWarningMsg, "Role 13 is not supported.");
+    QVERIFY(!model->data(index, Qt::SizeHintRole).isValid());
+    QCOMPARE(QVariantList({model->headerData(1, Qt::Horizontal), model->headerData(2, Qt::Horizontal, Qt::ToolTipRole),
+                           model->headerData(1, Qt::Horizontal, ColumnWidthRole), model->headerData(0, Qt::Horizontal, ColumnWidthRole),
+                           model->headerData(3, Qt::Horizontal, ColumnVisibleRole), model->headerData(0, Qt::Vertical)}),
+             QVariantList({QStringLiteral("X"), QStringLiteral("about 2"), 70, 100, false, QVariant()}));
+    // Setting goes to the row; only whole check states are taken.
+    QVERIFY(!model->setData(index, QStringLiteral("z"), Qt::DisplayRole) && !model->setData(QModelIndex(), 1, Qt::EditRole));
+    if (column == 0)
+        QVERIFY(model->setData(index, QStringLiteral("z"), Qt::EditRole) && list.at(0)->value(0) == QStringLiteral("z"));
+    if (column == 3 && !name.isEmpty()) {
+        QVERIFY(!model->setData(index, int(Qt::PartiallyChecked), Qt::CheckStateRole));
+        QVERIFY(model->setData(index, int(Qt::Checked), Qt::CheckStateRole) && list.at(0)->value(3).toBool());
+    }
+}
+
+void ModelTest::proxyFollowsItsSource()
+{
+    ListProxyModel proxy;
+    QCOMPARE(proxy.rowCount() + proxy.columnCount(), 0);
+    QVERIFY(!proxy.index(0, 0).isValid() && !proxy.headerData(0, Qt::Horizontal).isValid());
+    SampleList first;
+    SampleList list;
+    list.addRows(3);
+    proxy.setSourceModel(first.model());
+    proxy.setSourceModel(list.model());
+    QVERIFY(!proxy.index(3, 0).isValid() && !proxy.index(0, 4).isValid());
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            const QModelIndex index = proxy.index(row, column);
+            QCOMPARE(proxy.mapFromSource(proxy.mapToSource(index)), index);
+            QCOMPARE(index.data(Qt::EditRole), list.model()->index(row, column).data(Qt::EditRole));
+        }
+    }
+    QSignalSpy inserted(&proxy, &QAbstractItemModel::rowsInserted);
+    first.addRows(1);
+    QCOMPARE(inserted.count(), 0);
+    // A change of one row redraws every row: the table shows rounded numbers.
+    QSignalSpy changed(&proxy, &QAbstractItemModel::dataChanged);
+    list.at(1)->setValue(0, QStringLiteral("x"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().at(0).toModelIndex(), proxy.index(0, 0));
+    QCOMPARE(changed.first().at(1).toModelIndex(), proxy.index(2, 3));
+}
+
+void ModelTest::tableViewColumns()
+{
+    Table f;
+    QCOMPARE(QVector<int>({f.view.columnWidth(0), f.view.columnWidth(1), f.tableView->columnDecimals(0), f.tableView->columnDecimals(2)}),
+             QVector<int>({100, 70, 1, 2}));
+    QCOMPARE(f.tableView->columnUnit(2), Unit::Millimetre);
+    QCOMPARE(f.view.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Y [mm]"));
+    f.tableView->setColumnUnit(1, Unit::Kilometre);
+    QCOMPARE(f.view.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("X [km]"));
+    // Settings outside the model are ignored.
+    f.tableView->setColumnDecimals(99, 5);
+    f.tableView->setColumnWidth(-1, 5);
+    QCOMPARE(f.tableView->columnDecimals(99), 0);
+    // A dragged column keeps its width, also while hidden.
+    f.view.horizontalHeader()->resizeSection(0, 130);
+    QCOMPARE(f.tableView->columnWidth(0), 130);
+    QCOMPARE(f.tableView->columnWidth(3), 100);
+    f.tableView->setColumnVisible(0, false);
+    QVERIFY(f.view.isColumnHidden(0));
+    f.tableView->setColumnVisible(0, true);
+    QCOMPARE(f.view.columnWidth(0), 130);
+    // Resetting applies the list's own columns; a unit set by hand on a plain column stays.
+    f.tableView->setColumnUnit(2, Unit::Metre);
+    f.tableView->resetColumns();
+    QVERIFY(f.view.isColumnHidden(3) && !f.tableView->isColumnVisible(3));
+    QCOMPARE(f.tableView->columnUnit(2), Unit::Millimetre);
+    QCOMPARE(f.tableView->columnUnit(1), Unit::Kilometre);
+    QCOMPARE(f.view.verticalHeader()->defaultSectionSize(), 25);
+    f.tableView->setColumnDecimals(1, 3);
+    QCOMPARE(f.tableView->toText(QStringLiteral("\t")).split(QLatin1Char('\n')),
+             QStringList({"Name\tX [km]\tY [mm]\tDone\t", "row 0\t0.000\t0.00\t\t", "row 1\t0.001\t2000.00\t\t",
+                          "row 2\t0.002\t4000.00\t\t", ""}));
+    QStandardItemModel plain(1, 2);
+    plain.setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B")});
+    plain.setItem(0, 1, new QStandardItem(QStringLiteral("2")));
+    QCOMPARE(modelToText(&plain, QStringLiteral(";")), QStringLiteral("A;B;\n;2;\n"));
+}
+
+void ModelTest::numbersFollowLocaleAndDecimals_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("copied");
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale de(QLocale::German, QLocale::Germany);
+    const QLocale ch(QLocale::German, QLocale::Switzerland);
+    QTest::newRow("en_US") << us << 3.14159 << 2 << "3.14" << "3.14";
+    QTest::newRow("de_DE") << de << 3.14159 << 2 << "3,14" << "3,14";
+    QTest::newRow("rounds half away from zero") << us << 2.5 << 0 << "3" << "3";
+    QTest::newRow("padded") << us << 2.5 << 3 << "2.500" << "2.500";
+    // Copies leave out the group separator, which spreadsheets may not read.
+    QTest::newRow("grouped en_US") << us << 6234.5 << 3 << "6,234.500" << "6234.500";
+    QTest::newRow("grouped de_DE") << de << -6234.5 << 3 << "-6.234,500" << "-6234,500";
+    QTest::newRow("grouped de_CH") << ch << 16234.5 << 1 << QStringLiteral("16\u2019234.5") << "16234.5";
+    QTest::newRow("largest shown") << us << 999999999999999.0 << 0 << "999,999,999,999,999" << "999999999999999";
+    QTest::newRow("too large") << us << 1e15 << 0 << "" << "";
+    QTest::newRow("absurd") << de << -1e308 << 3 << "" << "";
+    QTest::newRow("infinity") << us << qInf() << 2 << "" << "";
+    QTest::newRow("NaN") << us << qQNaN() << 2 << "" << "";
+}
+
+void ModelTest::numbersFollowLocaleAndDecimals()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, text);
+    QFETCH(QString, copied);
+    QLocale::setDefault(locale);
+    Table f;
+    f.list.at(0)->setValue(1, value);
+    f.tableView->setColumnDecimals(1, decimals);
+    QCOMPARE(f.cell(0, 1), text);
+    QCOMPARE(formatNumber(value, decimals), text);
+    QCOMPARE(f.tableView->toText(QStringLiteral("\t")).section(QLatin1Char('\n'), 1, 1).section(QLatin1Char('\t'), 1, 1), copied);
+    QCOMPARE(f.cell(0, 0), QStringLiteral("row 0"));
+}
+
+void ModelTest::currentRowBothWays()
+{
+    Table f;
+    QSignalSpy rows(f.tableView, &TableView::currentRowChanged);
+    f.view.setCurrentIndex(f.view.model()->index(0, 1));
+    f.tableView->setCurrentRow(2);
+    f.tableView->setCurrentRow(2);
+    QCOMPARE(f.view.currentIndex(), f.view.model()->index(2, 1));
+    QCOMPARE(rows.count(), 2);
+    QCOMPARE(rows.last().at(0).toInt(), 2);
+    f.tableView->setCurrentRow(7);
+    QCOMPARE(f.tableView->currentRow(), -1);
+    f.view.setCurrentIndex(QModelIndex());
+    f.tableView->setCurrentRow(1);
+    QCOMPARE(f.tableView->currentRow(), -1);
+
+    f.list.addRows(2);
+    QVERIFY(QTest::qWaitForWindowExposed(&f.view));
+    QSignalSpy clicks(f.tableView, &TableView::doubleClicked);
+    const QRect rect = f.view.visualRect(f.view.model()->index(3, 2));
+    QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseDClick(f.view.viewport(), Qt::LeftButton, {}, rect.center());
+    QCOMPARE(clicks.count(), 1);
+    QCOMPARE(QVariantList({clicks.first().at(0), clicks.first().at(1)}), QVariantList({3, 2}));
+}
+
+void ModelTest::comboBoxSelectsByValue_data()
+{
+    QTest::addColumn<QLocale>("value");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << 0 << "Deutsch (Schweiz)";
+    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << 1 << "Deutsch (Deutschland)";
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << 2 << "English (USA)";
+    QTest::newRow("not offered") << QLocale(QLocale::French, QLocale::France) << -1 << "";
+}
+
+void ModelTest::comboBoxSelectsByValue()
+{
+    QFETCH(QLocale, value);
+    QFETCH(int, row);
+    QFETCH(QString, name);
+    LocaleModel model;
+    for (const QLocale &locale : {QLocale(QLocale::German, QLocale::Switzerland), QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)})
+        model.addLocale(locale);
+    ComboBox box;
+    box.setModel(&model);
+    box.setCurrentIndex(row == 0 ? 2 : 0);
+    QSignalSpy changed(&box, &ComboBox::valueChanged);
+    QVERIFY(box.metaObject()->userProperty().write(&box, value));
+    QCOMPARE(box.currentIndex(), row);
+    QCOMPARE(box.currentText(), name);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(changed.first().at(0).toLocale() == value, row >= 0);
+    QCOMPARE(box.value().isValid(), row >= 0);
+    if (row >= 0)
+        QVERIFY(!model.data(model.index(row), Qt::DecorationRole).value<QIcon>().isNull());
+    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Locale"));
+}
+
+void ModelTest::standardButtonIcons()
+{
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Close);
+    box.button(QDialogButtonBox::Close)->setIcon(loadIcon(QStringLiteral("dialog"), QStringLiteral("ok")));
+    setStandardButtonIcons(&box);
+    QCOMPARE(box.button(QDialogButtonBox::Ok)->icon().pixmap(16).toImage(),
+             loadIcon(QStringLiteral("dialog"), QStringLiteral("ok")).pixmap(16).toImage());
+    QVERIFY(!box.button(QDialogButtonBox::Cancel)->icon().isNull());
+    QVERIFY(box.button(QDialogButtonBox::Close)->icon().isNull());
+    QVERIFY(loadIcon(QStringLiteral("locale"), QStringLiteral("xx")).isNull());
+}
+
+MENSOR_GUITEST_MAIN(ModelTest)
+#include "modeltest.moc"
