@@ -1,4 +1,3 @@
-#include "columnstate.h"
 #include "settings.h"
 #include "windowstate.h"
 #include "xmldatastore.h"
@@ -162,25 +161,18 @@ private slots:
     void fileWriterWritesTheStreamWritersBytes();
     void everyNameComesBackAsSaved_data();
     void everyNameComesBackAsSaved();
-    void textForms_data();
-    void textForms();
     void absentValuesKeepWhatWasThere();
     void readErrors_data();
     void readErrors();
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void settingsFirstStartAndRoundTrip();
-    void settingsFailedLoads_data();
-    void settingsFailedLoads();
     void unreadableFilesAreKeptNeverOverwritten();
     void secondHolderOfTheFileNeverSaves();
-    void windowStateRestore_data();
-    void windowStateRestore();
     void damagedLayoutsAreLeftOut_data();
     void damagedLayoutsAreLeftOut();
     void everyByteFlipOfALayoutIsSafe();
     void layoutThatStoppedTheProgramIsNotTriedAgain();
-    void columnStateDefaults();
 
 private:
     QTemporaryDir m_dir;
@@ -283,121 +275,19 @@ void StoreTest::everyNameComesBackAsSaved()
     QVERIFY(loaded.records == saved.records);
 }
 
-// Each row: a value's stored text and whether it reads; rows with a value
-// also check that writing the value gives that text.
-void StoreTest::textForms_data()
-{
-    QTest::addColumn<QString>("type");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QVariant>("value");
-    const QVariant none;
-    QTest::newRow("true") << "bool" << "true" << true << QVariant(true);
-    QTest::newRow("false") << "bool" << "false" << true << QVariant(false);
-    for (const char *bad : {"True", "1", "yes", ""})
-        QTest::newRow(qPrintable(QStringLiteral("bool %1").arg(QLatin1String(bad)))) << "bool" << bad << false << none;
-    QTest::newRow("half") << "double" << "0.5" << true << QVariant(0.5);
-    QTest::newRow("six digits") << "double" << "1234.57" << true << QVariant(1234.5678);
-    QTest::newRow("exponent") << "double" << "1.23457e+06" << true << QVariant(1234567.0);
-    QTest::newRow("small") << "double" << "1e-07" << true << QVariant(1e-7);
-    QTest::newRow("decimal comma") << "double" << "1,5" << false << none;
-    QTest::newRow("word") << "double" << "abc" << false << none;
-    QTest::newRow("negative int") << "int" << "-1234567" << true << QVariant(-1234567);
-    for (const char *bad : {"4.5", "0x10", "99999999999", "1,000"})
-        QTest::newRow(qPrintable(QStringLiteral("int %1").arg(QLatin1String(bad)))) << "int" << bad << false << none;
-    QTest::newRow("bytes") << "bytes" << "01abff" << true << QVariant(QByteArray("\x01\xab\xff", 3));
-    QTest::newRow("date") << "date" << "2014-03-31" << true << QVariant(QDate(2014, 3, 31));
-    QTest::newRow("no such date") << "date" << "2014-02-30" << false << none;
-    QTest::newRow("datetime") << "datetime" << "2014-03-31T17:05:00" << true << QVariant(QDateTime(QDate(2014, 3, 31), QTime(17, 5)));
-    QTest::newRow("locale") << "locale" << "de_CH" << true << QVariant(QStringLiteral("de_CH"));
-    QTest::newRow("C locale") << "locale" << "C" << false << none;
-    QTest::newRow("unknown locale") << "locale" << "xx_YY" << false << none;
-    QTest::newRow("unit") << "unit" << "km/h" << true << QVariant(QStringLiteral("km/h"));
-    QTest::newRow("celsius") << "unit" << QStringLiteral("\u2103") << true << QVariant(QStringLiteral("\u2103"));
-    QTest::newRow("degree sign and C") << "unit" << QStringLiteral("\u00b0C") << false << none;
-    QTest::newRow("no unit") << "unit" << "" << true << QVariant(QString());
-    QTest::newRow("dir") << "dir" << "/tmp/b" << true << QVariant(QStringLiteral("/tmp/a/../b"));
-}
 
-void StoreTest::textForms()
-{
-    QFETCH(QString, type);
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(QVariant, value);
-    using Read = std::function<bool(DataReader &, const QString &, QVariant &)>;
-    using Write = std::function<void(DataWriter &, const QString &, const QVariant &)>;
-    const QMap<QString, std::pair<Read, Write>> forms = {
-        {"bool", {[](DataReader &r, const QString &n, QVariant &v) { bool x = true; const bool ok = r.readBool(n, x); v = x; return ok; },
-                  [](DataWriter &w, const QString &n, const QVariant &v) { w.writeBool(n, v.toBool()); }}},
-        {"double", {[](DataReader &r, const QString &n, QVariant &v) { double x = -7; const bool ok = r.readDouble(n, x); v = x; return ok; },
-                    [](DataWriter &w, const QString &n, const QVariant &v) { w.writeDouble(n, v.toDouble()); }}},
-        {"int", {[](DataReader &r, const QString &n, QVariant &v) { int x = 11; const bool ok = r.readInt(n, x); v = x; return ok; },
-                 [](DataWriter &w, const QString &n, const QVariant &v) { w.writeInt(n, v.toInt()); }}},
-        {"bytes", {[](DataReader &r, const QString &n, QVariant &v) { QByteArray x; const bool ok = r.readByteArray(n, x); v = x; return ok; },
-                   [](DataWriter &w, const QString &n, const QVariant &v) { w.writeByteArray(n, v.toByteArray()); }}},
-        {"date", {[](DataReader &r, const QString &n, QVariant &v) { QDate x(1, 1, 1); const bool ok = r.readDate(n, x); v = x; return ok; },
-                  [](DataWriter &w, const QString &n, const QVariant &v) { w.writeDate(n, v.toDate()); }}},
-        {"datetime", {[](DataReader &r, const QString &n, QVariant &v) { QDateTime x; const bool ok = r.readDateTime(n, x); v = x; return ok; },
-                      [](DataWriter &w, const QString &n, const QVariant &v) { w.writeDateTime(n, v.toDateTime()); }}},
-        {"locale", {[](DataReader &r, const QString &n, QVariant &v) { QLocale x(QLocale::French); const bool ok = r.readLocale(n, x); v = x.name(); return ok; },
-                    [](DataWriter &w, const QString &n, const QVariant &v) { w.writeLocale(n, QLocale(v.toString())); }}},
-        {"unit", {[](DataReader &r, const QString &n, QVariant &v) { Unit x = Unit::Metre; const bool ok = r.readUnit(n, x); v = x.symbol(); return ok; },
-                  [](DataWriter &w, const QString &n, const QVariant &v) { w.writeUnit(n, Unit(v)); }}},
-        {"dir", {[](DataReader &r, const QString &n, QVariant &v) { QDir x; const bool ok = r.readDir(n, x); v = x.path(); return ok; },
-                 [](DataWriter &w, const QString &n, const QVariant &v) { w.writeDir(n, QDir(v.toString())); }}},
-    };
-    const auto &form = forms.value(type);
-    QVariant before;
-    BufferReader absent(document(QByteArray()));
-    QVERIFY(!form.first(absent, QStringLiteral("v"), before));
-    QVERIFY(!absent.hasError());
-
-    BufferReader reader(document("<v>" + text.toHtmlEscaped().toUtf8() + "</v><w>1</w>"));
-    QVariant read;
-    SilentMessages silence;
-    QCOMPARE(form.first(reader, QStringLiteral("v"), read), ok);
-    QCOMPARE(reader.hasError(), !ok);
-    if (!ok) {
-        QCOMPARE(read, before);
-        const QString kind = type == QLatin1String("datetime") ? QStringLiteral("date") : type;
-        QVERIFY2(reader.errorString().endsWith(QStringLiteral("The value of v is not a valid %1.").arg(kind)), qPrintable(reader.errorString()));
-        return;
-    }
-    if (!value.isValid())
-        return;
-    QByteArray written;
-    {
-        StreamWriter writer(&written);
-        form.second(writer, QStringLiteral("v"), value);
-    }
-    // Empty values are left out.
-    QVERIFY2(text.isEmpty() ? !written.contains("<v") : written.contains("<v>" + text.toUtf8() + "</v>"), written.constData());
-    if (type != QLatin1String("double") && type != QLatin1String("dir"))
-        QCOMPARE(read, value);
-}
 
 void StoreTest::absentValuesKeepWhatWasThere()
 {
-    struct Pair : Storable
-    {
-        int a = -1;
-        int b = -1;
-        void load(DataReader &reader) override
-        {
-            reader.readInt(QStringLiteral("a"), a);
-            reader.readInt(QStringLiteral("b"), b);
-        }
-    };
-    // An absent value costs nothing: the next one is still found.
-    Pair onlyB;
-    BufferReader partial(document("<pair><b>5</b></pair>"));
-    partial.readObject(QStringLiteral("pair"), onlyB);
-    QCOMPARE(QVector<int>({onlyB.a, onlyB.b, partial.hasError()}), QVector<int>({-1, 5, 0}));
-
+    // An absent value costs nothing: the next one is still found, the variable keeps its value.
+    QPointF point(-1, -1);
+    int number = -1;
+    BufferReader partial(document("<p><x>4</x></p><b>5</b>"));
+    QVERIFY(!partial.readPointF(QStringLiteral("p"), point) && !partial.readInt(QStringLiteral("a"), number));
+    QVERIFY(partial.readInt(QStringLiteral("b"), number) && !partial.hasError());
+    QCOMPARE(QVariantList({point, number}), QVariantList({QPointF(4, -1), 5}));
     // Empty values are left out of the file and keep what the reader had.
     Root saved;
-    saved.text.clear();
     const QString fileName = m_dir.filePath(QStringLiteral("empty.xml"));
     QVERIFY(save(fileName, saved));
     QVERIFY(!readFile(fileName).contains("<text") && !readFile(fileName).contains("<unit"));
@@ -407,18 +297,14 @@ void StoreTest::absentValuesKeepWhatWasThere()
     XmlFileReader reader(fileName, testFormat);
     reader.readRoot(loaded);
     QVERIFY(!reader.hasError());
-    QCOMPARE(loaded.text, QStringLiteral("previous"));
-    QCOMPARE(loaded.unit, Unit::Inch);
-
+    QCOMPARE(QVariantList({loaded.text, loaded.unit.symbol()}), QVariantList({"previous", "in"}));
     // Newer versions and content after the root object still read.
-    for (const QByteArray &root : {QByteArray("<mensor version=\"7\">"), QByteArray("<mensor>")}) {
-        Root tree;
-        BufferReader newer(document("<locale>en_US</locale><single><origin><x>0</x><y>0</y></origin><points/></single><records/><future>1</future>", root));
-        newer.readRoot(tree);
-        QVERIFY2(!newer.hasError(), qPrintable(newer.errorString()));
-        QCOMPARE(newer.formatVersion(), root.contains('7') ? 7 : 0);
-        QCOMPARE(tree.locale.name(), QStringLiteral("en_US"));
-    }
+    BufferReader newer(document("<locale>en_US</locale><single><origin><x>0</x><y>0</y></origin><points/></single><records/><future/>",
+                                "<mensor version=\"7\">"));
+    newer.readRoot(loaded);
+    QVERIFY2(!newer.hasError(), qPrintable(newer.errorString()));
+    QCOMPARE(newer.formatVersion(), 7);
+    QCOMPARE(loaded.locale.name(), QStringLiteral("en_US"));
 }
 
 void StoreTest::readErrors_data()
@@ -441,6 +327,12 @@ void StoreTest::readErrors_data()
         << "XML parsing error at line 3, column 39: Element <origin> expected.";
     QTest::newRow("list without its group") << document("<single><origin><x>1</x><y>1</y></origin></single>")
                                             << "XML parsing error at line 3, column 50: Element <points> expected.";
+    const QList<std::pair<const char *, const char *>> badValues = {
+        {"<locale>C</locale>", "locale"}, {"<unit>\xc2\xb0""C</unit>", "unit"}, {"<date>2014-02-30</date>", "date"},
+        {"<datetime>2014-02-30T10:00:00</datetime>", "date"}, {"<single><nextid>4.5</nextid>", "int"},
+        {"<single><nextid>0x10</nextid>", "int"}, {"<single><nextid>2</nextid><origin><x>1</x><y>1</y></origin><length>1,5</length>", "double"}};
+    for (const auto &bad : badValues)
+        QTest::newRow(bad.first) << document(bad.first) << QStringLiteral("is not a valid %1.").arg(QLatin1String(bad.second));
     QTest::newRow("value with child element") << document("<locale><b>de</b></locale>") << "Expected character data.";
     // Hostile input: any error will do, as long as nothing crashes or hangs.
     const QByteArray valid = document("<locale>de_DE</locale><single><points><point><id>1</id></point></points></single>");
@@ -469,7 +361,7 @@ void StoreTest::readErrors()
     reader.readRoot(root);
     QVERIFY(reader.hasError());
     QVERIFY(!reader.errorString().isEmpty());
-    QVERIFY2(error.isEmpty() || reader.errorString() == error, qPrintable(reader.errorString()));
+    QVERIFY2(reader.errorString().endsWith(error), qPrintable(reader.errorString()));
     QVERIFY(root.records.isEmpty());
     // The first error stops all further reading.
     QString text = QStringLiteral("kept");
@@ -571,33 +463,7 @@ void StoreTest::settingsFirstStartAndRoundTrip()
     loaded.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
-void StoreTest::settingsFailedLoads_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("locale");
-    QTest::newRow("root only") << QByteArray("<?xml version=\"1.0\"?>\n<mensor version=\"1\"/>\n") << "de_CH";
-    QTest::newRow("other application") << QByteArray("<other><locale>en_US</locale></other>\n") << "de_CH";
-    QTest::newRow("value after the error keeps its default")
-        << QByteArray("<mensor version=\"1\"><locale>de_DE</locale><mainwindow><x/></mainwindow><number>9</number></mensor>") << "de_DE";
-    QTest::newRow("bad number") << QByteArray("<mensor version=\"1\"><locale>en_US</locale><mainwindow/><number>nine</number></mensor>")
-                                << "en_US";
-}
 
-void StoreTest::settingsFailedLoads()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, locale);
-    writeFile(m_settings, content);
-    AppSettings settings;
-    QSignalSpy localeChanged(&settings, &Settings::localeChanged);
-    SilentMessages silence;
-    QVERIFY(!settings.load());
-    QCOMPARE(settings.locale().name(), locale);
-    QCOMPARE(settings.number, 3);
-    QCOMPARE(localeChanged.count(), 1);
-    QCOMPARE(settings.afterLoadCalls, 1);
-    settings.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
 void StoreTest::unreadableFilesAreKeptNeverOverwritten()
 {
@@ -645,29 +511,7 @@ void StoreTest::secondHolderOfTheFileNeverSaves()
              QStringList(QStringLiteral("mensor.xml.lock")));
 }
 
-void StoreTest::windowStateRestore_data()
-{
-    QTest::addColumn<bool>("withGeometry");
-    QTest::addColumn<bool>("withState");
-    QTest::newRow("nothing saved") << false << false;
-    QTest::newRow("geometry only") << true << false;
-    QTest::newRow("both") << true << true;
-}
 
-void StoreTest::windowStateRestore()
-{
-    QFETCH(bool, withGeometry);
-    QFETCH(bool, withState);
-    QMainWindow source;
-    source.resize(500, 400);
-    const WindowState full(&source);
-    WindowState loaded = readWindowState(withGeometry ? full.geometry() : QByteArray(), withState ? full.state() : QByteArray());
-    QMainWindow window;
-    loaded.restore(&window);
-    QCOMPARE(bool(window.windowState() & Qt::WindowMaximized), !withState);
-    if (withGeometry)
-        QCOMPARE(window.size(), QSize(500, 400));
-}
 
 void StoreTest::damagedLayoutsAreLeftOut_data()
 {
@@ -736,25 +580,6 @@ void StoreTest::layoutThatStoppedTheProgramIsNotTriedAgain()
     QVERIFY(window.dock("dockA")->isHidden());
 }
 
-void StoreTest::columnStateDefaults()
-{
-    const QString fileName = m_dir.filePath(QStringLiteral("column.xml"));
-    {
-        XmlFileWriter writer(fileName, testFormat);
-        writer.writeObject(QStringLiteral("column"), ColumnState());
-    }
-    QVERIFY(readFile(fileName).contains("<column>\n    <decimal-places>1</decimal-places>\n    <visible>true</visible>\n"
-                                        "    <width>100</width>\n  </column>"));
-    ColumnState state;
-    state.setUnit(Unit::Inch);
-    XmlFileReader reader(fileName, testFormat);
-    reader.readObject(QStringLiteral("column"), state);
-    QVERIFY(!reader.hasError());
-    QCOMPARE(state.unit(), Unit::Inch);
-    ColumnState copy = state;
-    copy.setWidth(5);
-    QCOMPARE(state.width(), 100);
-}
 
 MENSOR_GUITEST_MAIN(StoreTest)
 #include "storetest.moc"
