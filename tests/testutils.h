@@ -1,13 +1,8 @@
 #ifndef MENSOR_TESTUTILS_H
 #define MENSOR_TESTUTILS_H
 
-#include <QApplication>
-#include <QDialog>
-#include <QElapsedTimer>
-#include <QPointer>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <deque>
 #include <functional>

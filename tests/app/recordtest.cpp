@@ -6,9 +6,6 @@
 
 #include <xmldatastore.h>
 
-#include <QMainWindow>
-#include <QXmlStreamReader>
-
 using vireo::Geometry;
 using vireo::Point;
 using vireo::Settings;

@@ -12,11 +12,6 @@
 
 #include <datalistmodel.h>
 
-#include <QGraphicsLineItem>
-#include <QGraphicsSceneMouseEvent>
-#include <QInputDialog>
-#include <QScrollBar>
-
 #include <cmath>
 
 using namespace vireo;
@@ -230,8 +225,6 @@ void SceneTest::draggingUpdatesTheRows()
     QVERIFY(second.count() >= 1);
     QCOMPARE(QVariantList({second.first().at(0), second.first().at(1)}), QVariantList({1, 2}));
 }
-
-
 
 void SceneTest::recordsAndModesKeepTheirPoints()
 {
@@ -463,9 +456,6 @@ void SceneTest::lengthDialogScalesCoordinates()
     QCOMPARE(projection.rulerLabelText(), label);
     QVERIFY(qAbs(projection.toCoordinates(QPointF(50, -30)).x() - before.x() * length / 7) < 1e-12);
 }
-
-
-
 
 void SceneTest::wheelKeepsThePointUnderThePointer_data()
 {

@@ -8,11 +8,6 @@
 
 #include "testutils.h"
 
-#include <QAbstractItemModelTester>
-#include <QHeaderView>
-#include <QStandardItemModel>
-#include <QTableView>
-
 using namespace kit;
 
 namespace {
@@ -264,10 +259,6 @@ void ModelTest::invalidChangesAreRefused()
     QCOMPARE(list.indexOf(&stranger), -1);
 }
 
-
-
-
-
 void ModelTest::tableViewColumns()
 {
     Table f;
@@ -349,8 +340,6 @@ void ModelTest::numbersFollowLocaleAndDecimals()
     QCOMPARE(f.cell(0, 0), QStringLiteral("row 0"));
 }
 
-
-
 void ModelTest::comboBoxSelectsByValue()
 {
     LocaleModel model;
@@ -370,7 +359,6 @@ void ModelTest::comboBoxSelectsByValue()
     QVERIFY(!changed.last().at(0).isValid());
     QVERIFY(!model.data(model.index(0), Qt::DecorationRole).value<QIcon>().isNull());
 }
-
 
 MENSOR_GUITEST_MAIN(ModelTest)
 #include "modeltest.moc"

@@ -5,11 +5,6 @@
 #include "storetree.h"
 #include "testutils.h"
 
-#include <QDockWidget>
-#include <QMainWindow>
-#include <QToolBar>
-#include <QXmlStreamReader>
-
 #include <csignal>
 #include <cstring>
 #include <sys/resource.h>
@@ -275,8 +270,6 @@ void StoreTest::everyNameComesBackAsSaved()
     QVERIFY(loaded.records == saved.records);
 }
 
-
-
 void StoreTest::absentValuesKeepWhatWasThere()
 {
     // An absent value costs nothing: the next one is still found, the variable keeps its value.
@@ -463,8 +456,6 @@ void StoreTest::settingsFirstStartAndRoundTrip()
     loaded.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
-
-
 void StoreTest::unreadableFilesAreKeptNeverOverwritten()
 {
     const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>de_DE</locale>\n  <mainwindow/>\n";
@@ -510,8 +501,6 @@ void StoreTest::secondHolderOfTheFileNeverSaves()
     QCOMPARE(QDir(QFileInfo(m_settings).absolutePath()).entryList({QStringLiteral("mensor.xml*")}, QDir::Files),
              QStringList(QStringLiteral("mensor.xml.lock")));
 }
-
-
 
 void StoreTest::damagedLayoutsAreLeftOut_data()
 {
@@ -579,7 +568,6 @@ void StoreTest::layoutThatStoppedTheProgramIsNotTriedAgain()
     settings.restoreWindowState(&window);
     QVERIFY(window.dock("dockA")->isHidden());
 }
-
 
 MENSOR_GUITEST_MAIN(StoreTest)
 #include "storetest.moc"
