@@ -113,9 +113,8 @@ private:
 
     static QString describe(QWidget *widget)
     {
-        QString text = QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()), widget->windowTitle());
-        const QVariant message = widget->property("text");
-        return message.isValid() ? text + QStringLiteral(": ") + message.toString() : text;
+        return QStringLiteral("%1 \"%2\": %3").arg(QLatin1String(widget->metaObject()->className()), widget->windowTitle(),
+                                                  widget->property("text").toString());
     }
 
     void fail(const QString &why, QWidget *modal)
@@ -187,9 +186,9 @@ inline void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::M
 
 inline void drag(QWidget *widget, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
 {
-    sendMouse(widget, QEvent::MouseButtonPress, from, button);
-    sendMouse(widget, QEvent::MouseMove, to, button);
-    sendMouse(widget, QEvent::MouseButtonRelease, to, button);
+    for (const auto &step : {std::make_pair(QEvent::MouseButtonPress, from), std::make_pair(QEvent::MouseMove, to),
+                             std::make_pair(QEvent::MouseButtonRelease, to)})
+        sendMouse(widget, step.first, step.second, button);
 }
 
 #define MENSOR_TEST_MAIN(TestObject, AppClass) \

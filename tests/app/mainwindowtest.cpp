@@ -178,521 +178,484 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void firstRunSpeaksSwissGermanAndSwitches();
-    void openImageThroughFileDialog();
-    void unreadableImageIsReported_data();
-    void unreadableImageIsReported();
-    void clickCopyDeleteClear();
-    void openFolderBrowsesThumbnails();
-    void photosComeUpright();
-    void loupeShowsTheSpotWhileDragging_data();
-    void loupeShowsTheSpotWhileDragging();
-    void arrowKeysNudgeByImagePixels();
-    void dialogsShowTheirWholeTexts_data();
-    void dialogsShowTheirWholeTexts();
-    void copiedCoordinatesAreNumbersInEveryLanguage_data();
-    void copiedCoordinatesAreNumbersInEveryLanguage();
-    void failedSavesAreShownAndOfferedAgain();
-    void damagedStoreIsReportedAtStart();
-    void secondWindowWorksWithoutSaving();
-};
 
-void MainWindowTest::initTestCase()
-{
-    vireo::setApplicationIdentity();
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
-        if (type >= QtCriticalMsg)
-            fprintf(stderr, "%s\n", qPrintable(message));
-    });
-}
-
-void MainWindowTest::firstRunSpeaksSwissGermanAndSwitches()
-{
-    QFile::remove(storePath());
+    void initTestCase()
     {
-        MainWindow window;
-        QCOMPARE(QStringList({child<QAction>(window, "actionOpenImage")->text(), child<QAction>(window, "actionResetCalibrationRuler")->text(),
-                              window.windowTitle()}),
-                 QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "mensor 2.4"}));
+        vireo::setApplicationIdentity();
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+            if (type >= QtCriticalMsg)
+                fprintf(stderr, "%s\n", qPrintable(message));
+        });
     }
-    Fixture f(Store::AsItIs);
-    QVERIFY(!f.view()->isEnabled() && !f.table()->isEnabled() && !f.action("actionClearPoints")->isEnabled());
-    child<QLabel>(*f.window, "labelMouseX")->setText(QStringLiteral("x = 1"));
-    QStringList offered;
-    ModalAnswerer answers;
-    answers.expect<vireo::SettingsDialog>([&offered](vireo::SettingsDialog *dialog) {
-        auto locales = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
-        for (int row = 0; row < locales->count(); ++row)
-            offered << locales->itemData(row).toLocale().name();
-        dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
-        locales->setValue(QLocale(QLocale::German, QLocale::Germany));
-        answerLater(dialog, "accept");
-        return true;
-    });
-    f.action("actionConfigure")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(offered, QStringList({"de_CH", "de_DE", "en_US"}));
-    QCOMPARE(QVector<int>({f.window->settings()->decimalPlaces(), f.window->tableView()->columnDecimals(1)}), QVector<int>({1, 1}));
-    QCOMPARE(QStringList({f.window->scene()->projection()->rulerLabelText(), f.action("actionResetCalibrationRuler")->text(), f.label("labelImageName"), f.label("labelMouseX"),
-                          f.window->scene()->pointModel()->headerData(3, Qt::Horizontal).toString(),
-                          QCoreApplication::translate("vireo::MainWindow", "Del")}),
-             QStringList({"1.0", "&Maßstab zurücksetzen", "kein Bild", "", "Bilddatei", "Entf"}));
-    // The translated shortcut text still means the same key.
-    QCOMPARE(f.action("actionDeletePoint")->shortcut(), QKeySequence(Qt::Key_Delete));
-    // The zoom buttons move the slider and the view, within their range.
-    auto slider = child<QSlider>(*f.window, "zoomSlider");
-    slider->setValue(98);
-    f.action("actionZoomIn")->trigger();
-    const int zoomedIn = f.view()->zoomLevel();
-    f.view()->setZoomLevel(3);
-    f.action("actionZoomOut")->trigger();
-    QCOMPARE(QVector<int>({zoomedIn, slider->value(), f.view()->zoomLevel()}), QVector<int>({100, 1, 1}));
-    f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-}
 
-void MainWindowTest::openImageThroughFileDialog()
-{
-    Fixture f;
-    const QString path = writeImage(f.dir.filePath(QStringLiteral("photo.png")), QSize(640, 480));
-    ModalAnswerer answers;
-    answers.expect<QFileDialog>([](QFileDialog *dialog) {
-        answerLater(dialog, "reject");
-        return true;
-    });
-    f.action("actionOpenImage")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(f.window->settings()->geometryCount(), 0);
-    answers.expect<QFileDialog>([path](QFileDialog *dialog) { return chooseListed(dialog, path); });
-    f.action("actionOpenImage")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(f.label("labelImageName"), QStringLiteral("photo.png"));
-    QVERIFY(f.view()->isEnabled() && !f.action("actionNextImage")->isEnabled());
-    QCOMPARE(f.window->scene()->sceneRect(), QRectF(0, 0, 640, 480));
-    QVERIFY(!f.window->settings()->geometryFor(path).isNew());
-    // Written when the image was chosen.
-    QVERIFY(readFile(storePath()).contains(QStringLiteral("<currentdir>%1</currentdir>").arg(f.dir.path()).toUtf8()));
-}
-
-void MainWindowTest::unreadableImageIsReported_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("contents");
-    QTest::newRow("not a picture") << "broken.png" << QByteArray("not a picture");
-    // Reading a pipe would block the window for ever.
-    QTest::newRow("named pipe") << "pipe.jpg" << QByteArray();
-    QTest::newRow("image too large for its file")
-        << "decoy.xbm" << QByteArray("#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
-}
-
-void MainWindowTest::unreadableImageIsReported()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, contents);
-    Fixture f;
-    f.openImage();
-    const auto imageCentre = [&f] {
-        const QImage shown = f.view()->viewport()->grab().toImage();
-        return shown.pixelColor(shown.width() / 2 + 30, shown.height() / 2 - 30);
-    };
-    QCOMPARE(imageCentre(), QColor(Qt::lightGray));
-    const QString path = f.dir.filePath(name);
-    if (contents.isEmpty())
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else
-        writeFile(path, contents);
-    QString text;
-    ModalAnswerer answers;
-    acceptMessage(answers, &text);
-    f.window->openImage(path);
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(text, QStringLiteral("Cannot load image."));
-    QVERIFY(!f.view()->isEnabled());
-    // Nothing of the image before stays drawn.
-    QVERIFY(imageCentre() != QColor(Qt::lightGray));
-    QCOMPARE(f.label("labelImageName"), name);
-}
-
-void MainWindowTest::clickCopyDeleteClear()
-{
-    Fixture f;
-    f.openImage();
-    vireo::Projection *projection = f.window->scene()->projection();
-    projection->rulerEnd2Anchor()->setPos(10, 10);
-    projection->originAnchor()->setPos(5, 5);
-    ModalAnswerer answers;
-    answerQuestion(answers, QMessageBox::Cancel);
-    f.action("actionResetCalibrationRuler")->trigger();
-    QCOMPARE(projection->rulerEnd2(), QPointF(10, 10));
-    answerQuestion(answers, QMessageBox::Yes);
-    f.action("actionResetCalibrationRuler")->trigger();
-    answerQuestion(answers, QMessageBox::Yes);
-    f.action("actionResetOrigin")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(QVariantList({projection->rulerEnd2(), projection->rulerLength(), projection->origin()}),
-             QVariantList({QPointF(640, 480), 1.0, QPointF(320, 240)}));
-
-    f.action("actionModeEdit")->trigger();
-    QVERIFY(f.table()->isEnabled() && f.action("actionClearPoints")->isEnabled() && !f.action("actionResetOrigin")->isEnabled());
-    f.clickImage(QPointF(400, 200));
-    f.clickImage(QPointF(100, 300));
-    QVERIFY(QLineF(f.pos(1), QPointF(100, 300)).length() < 4);
-    f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 300);
-    f.window->scene()->pointList()->graphicsItemAt(0)->setPos(400, 200);
-    f.action("actionCopyCoordinates")->trigger();
-    QCOMPARE(QApplication::clipboard()->text(),
-             QStringLiteral("Nbr.\tX\tY\tFile\t\n1\t0.200\t0.100\tphoto.png\t\n2\t-0.550\t-0.150\tphoto.png\t\n"));
-    // The table's current row, chosen as a user clicks it, is the point to delete.
-    f.table()->setCurrentIndex(f.table()->model()->index(0, 1));
-    QVERIFY(f.window->scene()->pointList()->graphicsItemAt(0)->isSelected());
-    f.action("actionDeletePoint")->trigger();
-    QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->id(), 2);
-    f.table()->setCurrentIndex(QModelIndex());
-    f.action("actionDeletePoint")->trigger();
-    QCOMPARE(f.rows(), 1);
-    answerQuestion(answers, QMessageBox::Cancel);
-    f.action("actionClearPoints")->trigger();
-    QCOMPARE(f.rows(), 1);
-    answerQuestion(answers, QMessageBox::Yes);
-    f.action("actionClearPoints")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(f.rows(), 0);
-    f.clickImage(QPointF(300, 100));
-    QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->id(), 3);
-}
-
-
-
-void MainWindowTest::openFolderBrowsesThumbnails()
-{
-    Fixture f;
-    const QString folder = f.dir.filePath(QStringLiteral("folder"));
-    writeImage(folder + QStringLiteral("/a.png"), QSize(300, 200));
-    writeImage(folder + QStringLiteral("/b.png"), QSize(200, 300));
-    ModalAnswerer answers;
-    answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
-    f.action("actionOpenFolder")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QCOMPARE(f.window->settings()->currentDir(), folder);
-    auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");
-    QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 2; }, 10000));
-    QCOMPARE(child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle(), QStringLiteral("Images in Directory %1").arg(folder));
-    QVERIFY(!f.action("actionNextImage")->isEnabled());
-    thumbnails->selectNext();
-    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("a.png"));
-    f.action("actionNextImage")->trigger();
-    f.action("actionNextImage")->trigger();
-    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("b.png"));
-    QVERIFY(!f.window->settings()->geometryFor(folder).isNew());
-    // Another folder: nothing of this one stays to be chosen, and the image
-    // shown is no longer within reach of the new folder's record.
-    const QString other = writeImage(f.dir.filePath(QStringLiteral("other/c.png")), QSize(50, 50));
-    f.window->openFolder(QFileInfo(other).absolutePath());
-    QCOMPARE(thumbnails->count(), 0);
-    QCOMPARE(f.window->scene()->fileName(), QString());
-    QVERIFY(!f.view()->isEnabled());
-    f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
-    QCOMPARE(f.window->scene()->fileName(), QString());
-    QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 1; }, 10000));
-    f.action("actionNextImage")->trigger();
-    QCOMPARE(f.window->scene()->fileName(), QStringLiteral("c.png"));
-    // A single image from elsewhere empties the strip.
-    f.openImage(QSize(100, 100), QStringLiteral("single.png"));
-    QCOMPARE(thumbnails->count(), 0);
-    QVERIFY(!f.action("actionNextImage")->isEnabled());
-}
-
-void MainWindowTest::photosComeUpright()
-{
-    Fixture f;
-    const QString path = writeTurnedPhoto(f.dir.filePath(QStringLiteral("turned.jpg")));
-    f.window->openImage(path);
-    QCOMPARE(f.window->scene()->sceneRect(), QRectF(0, 0, 200, 300));
-    const QImage &image = f.window->scene()->image();
-    QVERIFY(image.pixelColor(100, 20).red() > 200 && image.pixelColor(100, 20).green() < 60);
-    QVERIFY(image.pixelColor(100, 280).green() > 200);
-    QCOMPARE(vireo::ThumbnailLoader::loadThumbnail(path).size(), QSize(66, 100));
-    f.action("actionModeEdit")->trigger();
-    f.clickImage(QPointF(40, 280));
-    QVERIFY2(QLineF(f.pos(0), QPointF(40, 280)).length() < 4, qPrintable(QStringLiteral("%1, %2").arg(f.pos(0).x()).arg(f.pos(0).y())));
-}
-
-void MainWindowTest::loupeShowsTheSpotWhileDragging_data()
-{
-    QTest::addColumn<bool>("calibrating");
-    QTest::addColumn<QPointF>("from");
-    QTest::addColumn<QPoint>("move");
-    QTest::addColumn<int>("zoomLevel");
-    QTest::newRow("point") << false << QPointF(300, 200) << QPoint(23, 17) << 10;
-    QTest::newRow("point, zoomed in") << false << QPointF(300, 200) << QPoint(-40, 31) << 40;
-    QTest::newRow("origin") << true << QPointF(320, 240) << QPoint(-35, 12) << 10;
-    QTest::newRow("near the top left corner") << false << QPointF(20, 15) << QPoint(3, 2) << 40;
-}
-
-void MainWindowTest::loupeShowsTheSpotWhileDragging()
-{
-    QFETCH(bool, calibrating);
-    QFETCH(QPointF, from);
-    QFETCH(QPoint, move);
-    QFETCH(int, zoomLevel);
-    Fixture f;
-    f.window->openImage(writeCodedImage(f.dir.filePath(QStringLiteral("coded.png"))));
-    auto view = f.view();
-    if (!calibrating) {
-        f.action("actionModeEdit")->trigger();
-        f.clickImage(from);
+    void firstRunSpeaksSwissGermanAndSwitches()
+    {
+        QFile::remove(storePath());
+        {
+            MainWindow window;
+            QCOMPARE(QStringList({child<QAction>(window, "actionOpenImage")->text(), child<QAction>(window, "actionResetCalibrationRuler")->text(),
+                                  window.windowTitle()}),
+                     QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "mensor 2.4"}));
+        }
+        Fixture f(Store::AsItIs);
+        QVERIFY(!f.view()->isEnabled() && !f.table()->isEnabled() && !f.action("actionClearPoints")->isEnabled());
+        child<QLabel>(*f.window, "labelMouseX")->setText(QStringLiteral("x = 1"));
+        QStringList offered;
+        ModalAnswerer answers;
+        answers.expect<vireo::SettingsDialog>([&offered](vireo::SettingsDialog *dialog) {
+            auto locales = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
+            for (int row = 0; row < locales->count(); ++row)
+                offered << locales->itemData(row).toLocale().name();
+            dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
+            locales->setValue(QLocale(QLocale::German, QLocale::Germany));
+            answerLater(dialog, "accept");
+            return true;
+        });
+        f.action("actionConfigure")->trigger();
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(offered, QStringList({"de_CH", "de_DE", "en_US"}));
+        QCOMPARE(QVector<int>({f.window->settings()->decimalPlaces(), f.window->tableView()->columnDecimals(1)}), QVector<int>({1, 1}));
+        QCOMPARE(QStringList({f.window->scene()->projection()->rulerLabelText(), f.action("actionResetCalibrationRuler")->text(), f.label("labelImageName"), f.label("labelMouseX"),
+                              f.window->scene()->pointModel()->headerData(3, Qt::Horizontal).toString(),
+                              QCoreApplication::translate("vireo::MainWindow", "Del")}),
+                 QStringList({"1.0", "&Maßstab zurücksetzen", "kein Bild", "", "Bilddatei", "Entf"}));
+        // The translated shortcut text still means the same key.
+        QCOMPARE(f.action("actionDeletePoint")->shortcut(), QKeySequence(Qt::Key_Delete));
+        // The zoom buttons move the slider and the view, within their range.
+        auto slider = child<QSlider>(*f.window, "zoomSlider");
+        slider->setValue(98);
+        f.action("actionZoomIn")->trigger();
+        const int zoomedIn = f.view()->zoomLevel();
+        f.view()->setZoomLevel(3);
+        f.action("actionZoomOut")->trigger();
+        QCOMPARE(QVector<int>({zoomedIn, slider->value(), f.view()->zoomLevel()}), QVector<int>({100, 1, 1}));
+        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     }
-    view->setZoomLevel(zoomLevel);
-    view->centerOn(from);
-    QCOMPARE(view->viewport()->findChild<vireo::Loupe *>(), nullptr);
-    const QPoint start = view->mapFromScene(from);
-    sendMouse(view->viewport(), QEvent::MouseButtonPress, start);
-    sendMouse(view->viewport(), QEvent::MouseMove, start + move);
-    auto loupe = view->viewport()->findChild<vireo::Loupe *>();
-    QVERIFY(loupe && loupe->isVisible());
-    const QGraphicsItem *dragged = f.window->scene()->mouseGrabberItem();
-    QVERIFY(dragged);
-    const QPointF hotSpot = view->viewportTransform().map(dragged->scenePos());
-    QVERIFY(view->viewport()->rect().contains(loupe->geometry()));
-    QVERIFY(!loupe->geometry().adjusted(-5, -5, 5, 5).contains(hotSpot.toPoint()));
-    QCOMPARE(loupe->size(), QSize(vireo::Loupe::side, vireo::Loupe::side));
-    // Above right of the spot where there is room.
-    if (hotSpot.y() > vireo::Loupe::side + 10 && hotSpot.x() + vireo::Loupe::side + 10 < view->viewport()->width())
-        QVERIFY(loupe->geometry().bottom() < hotSpot.y() && loupe->geometry().left() > hotSpot.x());
-    // Just beside the cross's centre: the image pixel next to the spot, magnified.
-    const double magnification = vireo::Loupe::magnification(view->transform().m11());
-    QVERIFY(magnification >= 2 && magnification >= 4 * view->transform().m11() - 1e-9);
-    const QImage shown = loupe->grab().toImage();
-    const QImage &image = f.window->scene()->image();
-    for (const QPoint offset : {QPoint(2, 2), QPoint(-3, 2), QPoint(2, -3)}) {
-        const QPointF inImage = dragged->scenePos() + (QPointF(offset) + QPointF(0.5, 0.5)) / magnification;
-        bool near = false;
-        for (int dy = -1; dy <= 1; ++dy)
-            for (int dx = -1; dx <= 1; ++dx)
-                near = near || image.pixel(qFloor(inImage.x()) + dx, qFloor(inImage.y()) + dy) == shown.pixel(QPoint(vireo::Loupe::side / 2, vireo::Loupe::side / 2) + offset);
-        QVERIFY2(near, "the loupe does not show the image around the spot");
-    }
-    sendMouse(view->viewport(), QEvent::MouseButtonRelease, start + move);
-    QVERIFY(!loupe->isVisible());
-}
 
-void MainWindowTest::arrowKeysNudgeByImagePixels()
-{
-    QString path;
-    QPointF moved;
+    // The photo is stored turned; its orientation tag says how it stands.
+    void openImageThroughFileDialog()
     {
         Fixture f;
-        path = f.openImage();
-        vireo::Projection *projection = f.window->scene()->projection();
-        const QPointF origin = projection->origin();
-        QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier);
-        QTest::keyClick(f.window.get(), Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
-        QCOMPARE(projection->origin(), origin + QPointF(-1, 10));
-        // The handle pressed last is the one that moves.
-        const QPointF end = projection->rulerEnd2();
-        f.view()->centerOn(end);
-        const QPoint at = f.view()->mapFromScene(end);
-        sendMouse(f.view()->viewport(), QEvent::MouseButtonPress, at);
-        sendMouse(f.view()->viewport(), QEvent::MouseButtonRelease, at);
-        QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(QList<QPointF>({projection->rulerEnd2(), projection->origin()}), QList<QPointF>({end + QPointF(0, -1), origin + QPointF(-1, 10)}));
-
+        const QString path = writeTurnedPhoto(f.dir.filePath(QStringLiteral("turned.jpg")));
+        ModalAnswerer answers;
+        answers.expect<QFileDialog>([](QFileDialog *dialog) {
+            answerLater(dialog, "reject");
+            return true;
+        });
+        f.action("actionOpenImage")->trigger();
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(f.window->settings()->geometryCount(), 0);
+        answers.expect<QFileDialog>([path](QFileDialog *dialog) { return chooseListed(dialog, path); });
+        f.action("actionOpenImage")->trigger();
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(f.label("labelImageName"), QStringLiteral("turned.jpg"));
+        QVERIFY(f.view()->isEnabled() && !f.action("actionNextImage")->isEnabled() && !f.window->settings()->geometryFor(path).isNew());
+        // Written when the image was chosen.
+        QVERIFY(readFile(storePath()).contains(QStringLiteral("<currentdir>%1</currentdir>").arg(f.dir.path()).toUtf8()));
+        QCOMPARE(f.window->scene()->sceneRect(), QRectF(0, 0, 200, 300));
+        const QImage &image = f.window->scene()->image();
+        QVERIFY(image.pixelColor(100, 20).red() > 200 && image.pixelColor(100, 20).green() < 60 && image.pixelColor(100, 280).green() > 200);
+        QCOMPARE(vireo::ThumbnailLoader::loadThumbnail(path).size(), QSize(66, 100));
         f.action("actionModeEdit")->trigger();
-        f.clickImage(QPointF(100, 100));
-        f.clickImage(QPointF(200, 150));
-        f.table()->setCurrentIndex(f.table()->model()->index(0, 1));
-        const QString before = f.table()->model()->index(0, 1).data().toString();
-        const QPointF other = f.pos(1);
-        moved = f.pos(0) + QPointF(10, -1);
-        QTest::keyClick(f.window.get(), Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
-        QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(QList<QPointF>({f.pos(0), f.pos(1)}), QList<QPointF>({moved, other}));
-        QVERIFY(f.table()->model()->index(0, 1).data().toString() != before);
-        QVERIFY(f.window->close());
+        f.clickImage(QPointF(40, 280));
+        QVERIFY2(QLineF(f.pos(0), QPointF(40, 280)).length() < 4, qPrintable(QStringLiteral("%1, %2").arg(f.pos(0).x()).arg(f.pos(0).y())));
     }
-    vireo::Settings settings;
-    QVERIFY(settings.load());
-    // Stored with six significant digits.
-    const vireo::Geometry &record = settings.geometryFor(path);
-    QCOMPARE(QVariantList({record.pointCount(), record.nextId(), record.point(1).file()}), QVariantList({2, 3, "photo.png"}));
-    QVERIFY(QLineF(record.point(0).pos(), moved).length() < 1e-3);
-}
 
-void MainWindowTest::dialogsShowTheirWholeTexts_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
-    QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland);
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany);
-}
-
-void MainWindowTest::dialogsShowTheirWholeTexts()
-{
-    QFETCH(QLocale, locale);
-    Fixture f;
-    f.window->settings()->setLocale(locale);
-    f.openImage();
-    ModalAnswerer answers;
-    QStringList problems;
-    const auto check = [&problems](bool ok, const char *problem) {
-        if (!ok)
-            problems << QLatin1String(problem);
-    };
-    answers.expect<vireo::SettingsDialog>([&](vireo::SettingsDialog *dialog) {
-        auto combo = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
-        combo->showPopup();
-        check(combo->view()->viewport()->width() >= combo->view()->sizeHintForColumn(0), "locale list narrower than its names");
-        combo->hidePopup();
-        answerLater(dialog, "reject");
-        return true;
-    });
-    f.action("actionConfigure")->trigger();
-    answers.expect<QInputDialog>([&](QInputDialog *dialog) {
-        QFont titleFont = dialog->font();
-        titleFont.setBold(true);
-        check(dialog->width() >= QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 60, "length dialog narrower than its title");
-        const QImage own = kit::loadIcon(QStringLiteral("dialog"), QStringLiteral("ok")).pixmap(16).toImage();
-        check(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->icon().pixmap(16).toImage() == own,
-              "length dialog without the program's icons");
-        answerLater(dialog, "reject");
-        return true;
-    });
-    f.action("actionSetRulerLength")->trigger();
-    answers.expect<vireo::AboutDialog>([&](vireo::AboutDialog *dialog) {
-        if (!dialog->isVisible())
-            return false;
-        check(dialog->findChild<QTextBrowser *>()->verticalScrollBar()->maximum() == 0, "about text needs scrolling");
-        check(dialog->width() >= 382 && dialog->height() >= 345, "about dialog below its size");
-        answerLater(dialog, "reject");
-        return true;
-    });
-    f.action("actionAbout")->trigger();
-    QVERIFY_ANSWERED(answers);
-    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
-}
-
-void MainWindowTest::copiedCoordinatesAreNumbersInEveryLanguage_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("copied");
-    // Read-outs and copies take the language's decimal mark; read-outs never group.
-    const QString point = "1\t1500.000\t1400.000\tbig.png\t\n2\t-1900.000\t-1400.500\tbig.png\t\n";
-    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,500.000" << point;
-    QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.500,000" << QString(point).replace(QLatin1Char('.'), QLatin1Char(','));
-    QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << QStringLiteral("1\u2019500.000") << point;
-}
-
-void MainWindowTest::copiedCoordinatesAreNumbersInEveryLanguage()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QString, shown);
-    QFETCH(QString, copied);
-    Fixture f;
-    f.openImage(QSize(4000, 3000), QStringLiteral("big.png"));
-    // The ruler runs from the centre to a corner, 2500 pixels: one unit a pixel.
-    setRulerLength(f, 2500);
-    f.action("actionModeEdit")->trigger();
-    f.clickImage(QPointF(3000, 1000));
-    f.clickImage(QPointF(1000, 2000));
-    f.window->scene()->pointList()->graphicsItemAt(0)->setPos(3500, 100);
-    f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 2900.5);
-    f.window->settings()->setLocale(locale);
-    QCOMPARE(f.table()->model()->index(0, 1).data().toString(), shown);
-    f.action("actionCopyCoordinates")->trigger();
-    const QString text = QApplication::clipboard()->text();
-    QCOMPARE(text.mid(text.indexOf(QLatin1Char('\n')) + 1), copied.replace(QStringLiteral("big,png"), QStringLiteral("big.png")));
-    f.window->updateMouseCoordinates(QPointF(12.3456, -1234.5));
-    const QString readOuts = f.label("labelMouseX") + f.label("labelMouseY");
-    f.window->updateMouseCoordinates(QPointF(qQNaN(), 1));
-    QCOMPARE(QStringList({readOuts, f.label("labelMouseX")}), QStringList({"x = 12.346y = -1234.500", "x = "}));
-    f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void MainWindowTest::failedSavesAreShownAndOfferedAgain()
-{
-    ModalAnswerer answers;
+    void unreadableImageIsReported_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("not a picture") << "broken.png" << QByteArray("not a picture");
+        // Reading a pipe would block the window for ever.
+        QTest::newRow("named pipe") << "pipe.jpg" << QByteArray();
+        QTest::newRow("image too large for its file")
+            << "decoy.xbm" << QByteArray("#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
+    }
+
+    void unreadableImageIsReported()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
         Fixture f;
-        // A folder where the store should be: no save can replace it.
-        QVERIFY(QDir().mkpath(storePath()));
+        f.openImage();
+        const auto imageCentre = [&f] {
+            const QImage shown = f.view()->viewport()->grab().toImage();
+            return shown.pixelColor(shown.width() / 2 + 30, shown.height() / 2 - 30);
+        };
+        QCOMPARE(imageCentre(), QColor(Qt::lightGray));
+        const QString path = f.dir.filePath(name);
+        if (contents.isEmpty())
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            writeFile(path, contents);
         QString text;
+        ModalAnswerer answers;
         acceptMessage(answers, &text);
-        f.openImage();
-        f.openImage(QSize(100, 100), QStringLiteral("second.png"));
+        f.window->openImage(path);
         QVERIFY_ANSWERED(answers);
-        QVERIFY2(text.startsWith(QStringLiteral("The measurements could not be saved to %1:\n").arg(storePath())), qPrintable(text));
-        QVERIFY(text.size() > storePath().size() + 40);
-        // Saved again, then failing again: the user hears of it again.
-        QDir(storePath()).removeRecursively();
-        const QString path = f.openImage();
-        QVERIFY(QFile::remove(storePath()) && QDir().mkpath(storePath()));
-        acceptMessage(answers);
-        f.openImage();
-        QVERIFY_ANSWERED(answers);
-        // Closing asks; room made while the question is open: trying again saves.
-        answerQuestion(answers, QMessageBox::Cancel);
-        QVERIFY(!f.window->close());
-        QVERIFY(f.window->isVisible());
-        answerQuestion(answers, QMessageBox::Retry, [] { QDir(storePath()).removeRecursively(); });
-        QVERIFY(f.window->close());
-        QVERIFY_ANSWERED(answers);
-        QVERIFY(readFile(storePath()).contains(path.toUtf8()));
+        QCOMPARE(text, QStringLiteral("Cannot load image."));
+        QVERIFY(!f.view()->isEnabled());
+        // Nothing of the image before stays drawn.
+        QVERIFY(imageCentre() != QColor(Qt::lightGray));
+        QCOMPARE(f.label("labelImageName"), name);
     }
-    Fixture g;
-    QVERIFY(QDir().mkpath(storePath()));
-    answerQuestion(answers, QMessageBox::Discard);
-    QVERIFY(g.window->close());
-    QVERIFY_ANSWERED(answers);
-    QVERIFY(QDir(storePath()).removeRecursively());
-}
 
-void MainWindowTest::damagedStoreIsReportedAtStart()
-{
-    const QByteArray damaged = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>en_US</locale>\n  <mainwindow/>\n"
-                               "  <currentdir>/tmp</currentdir>\n  <decimalplaces>3.</decimalplaces>\n</mensor>\n";
-    writeStore(damaged);
-    QFile::remove(storePath() + QStringLiteral(".bak"));
-    QString text;
-    ModalAnswerer answers;
-    acceptMessage(answers, &text);
-    Fixture f(Store::AsItIs);
-    QCOMPARE(answers.waitForAll(), QString());
-    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("line \\d+, column \\d+: .*decimalplaces"))), qPrintable(text));
-    QVERIFY2(text.contains(storePath() + QStringLiteral(".bak")), qPrintable(text));
-    QCOMPARE(readFile(storePath() + QStringLiteral(".bak")), damaged);
-    QCOMPARE(f.window->settings()->currentDir(), QStringLiteral("/tmp"));
-}
+    void clickCopyDeleteClear()
+    {
+        Fixture f;
+        f.openImage();
+        vireo::Projection *projection = f.window->scene()->projection();
+        projection->rulerEnd2Anchor()->setPos(10, 10);
+        projection->originAnchor()->setPos(5, 5);
+        ModalAnswerer answers;
+        const auto ask = [&](const char *action, QMessageBox::StandardButton answer) {
+            answerQuestion(answers, answer);
+            f.action(action)->trigger();
+        };
+        ask("actionResetCalibrationRuler", QMessageBox::Cancel);
+        QCOMPARE(projection->rulerEnd2(), QPointF(10, 10));
+        ask("actionResetCalibrationRuler", QMessageBox::Yes);
+        ask("actionResetOrigin", QMessageBox::Yes);
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(QVariantList({projection->rulerEnd2(), projection->rulerLength(), projection->origin()}),
+                 QVariantList({QPointF(640, 480), 1.0, QPointF(320, 240)}));
 
-// Two real programs on one store: the second tells the user and saves nothing;
-// once the first is gone, even killed, the next window owns the store.
-void MainWindowTest::secondWindowWorksWithoutSaving()
-{
-    writeStore("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>en_US</locale>\n  <mainwindow/>\n"
-               "  <geometries/>\n</mensor>\n");
-    QProcess first;
-    first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    first.start(QStringLiteral(MENSOR_BINARY), QStringList());
-    QVERIFY(first.waitForStarted());
-    QVERIFY(QTest::qWaitFor([] { return QFile::exists(storePath() + QStringLiteral(".lock")); }, 30000));
-    const QByteArray before = readFile(storePath());
+        f.action("actionModeEdit")->trigger();
+        QVERIFY(f.table()->isEnabled() && f.action("actionClearPoints")->isEnabled() && !f.action("actionResetOrigin")->isEnabled());
+        f.clickImage(QPointF(400, 200));
+        f.clickImage(QPointF(100, 300));
+        QVERIFY(QLineF(f.pos(1), QPointF(100, 300)).length() < 4);
+        f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 300);
+        f.window->scene()->pointList()->graphicsItemAt(0)->setPos(400, 200);
+        f.action("actionCopyCoordinates")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QStringLiteral("Nbr.\tX\tY\tFile\t\n1\t0.200\t0.100\tphoto.png\t\n2\t-0.550\t-0.150\tphoto.png\t\n"));
+        // The table's current row, chosen as a user clicks it, is the point to delete.
+        f.table()->setCurrentIndex(f.table()->model()->index(0, 1));
+        QVERIFY(f.window->scene()->pointList()->graphicsItemAt(0)->isSelected());
+        f.action("actionDeletePoint")->trigger();
+        QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->id(), 2);
+        f.table()->setCurrentIndex(QModelIndex());
+        f.action("actionDeletePoint")->trigger();
+        QCOMPARE(f.rows(), 1);
+        ask("actionClearPoints", QMessageBox::Cancel);
+        QCOMPARE(f.rows(), 1);
+        ask("actionClearPoints", QMessageBox::Yes);
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(f.rows(), 0);
+        f.clickImage(QPointF(300, 100));
+        QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->id(), 3);
+    }
+
+    void openFolderBrowsesThumbnails()
+    {
+        Fixture f;
+        const QString folder = f.dir.filePath(QStringLiteral("folder"));
+        writeImage(folder + QStringLiteral("/a.png"), QSize(300, 200));
+        writeImage(folder + QStringLiteral("/b.png"), QSize(200, 300));
+        ModalAnswerer answers;
+        answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
+        f.action("actionOpenFolder")->trigger();
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(f.window->settings()->currentDir(), folder);
+        auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");
+        QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 2; }, 10000));
+        QCOMPARE(child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle(), QStringLiteral("Images in Directory %1").arg(folder));
+        QVERIFY(!f.action("actionNextImage")->isEnabled());
+        thumbnails->selectNext();
+        QCOMPARE(f.window->scene()->fileName(), QStringLiteral("a.png"));
+        f.action("actionNextImage")->trigger();
+        f.action("actionNextImage")->trigger();
+        QCOMPARE(f.window->scene()->fileName(), QStringLiteral("b.png"));
+        QVERIFY(!f.window->settings()->geometryFor(folder).isNew());
+        // Another folder: nothing of this one stays to be chosen, and the image
+        // shown is no longer within reach of the new folder's record.
+        const QString other = writeImage(f.dir.filePath(QStringLiteral("other/c.png")), QSize(50, 50));
+        f.window->openFolder(QFileInfo(other).absolutePath());
+        QCOMPARE(thumbnails->count(), 0);
+        QCOMPARE(f.window->scene()->fileName(), QString());
+        QVERIFY(!f.view()->isEnabled());
+        f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
+        QCOMPARE(f.window->scene()->fileName(), QString());
+        QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 1; }, 10000));
+        f.action("actionNextImage")->trigger();
+        QCOMPARE(f.window->scene()->fileName(), QStringLiteral("c.png"));
+        // A single image from elsewhere empties the strip.
+        f.openImage(QSize(100, 100), QStringLiteral("single.png"));
+        QCOMPARE(thumbnails->count(), 0);
+        QVERIFY(!f.action("actionNextImage")->isEnabled());
+    }
+
+    void loupeShowsTheSpotWhileDragging_data()
+    {
+        QTest::addColumn<bool>("calibrating");
+        QTest::addColumn<QPointF>("from");
+        QTest::addColumn<QPoint>("move");
+        QTest::addColumn<int>("zoomLevel");
+        QTest::newRow("point") << false << QPointF(300, 200) << QPoint(23, 17) << 10;
+        QTest::newRow("point, zoomed in") << false << QPointF(300, 200) << QPoint(-40, 31) << 40;
+        QTest::newRow("origin") << true << QPointF(320, 240) << QPoint(-35, 12) << 10;
+        QTest::newRow("near the top left corner") << false << QPointF(20, 15) << QPoint(3, 2) << 40;
+    }
+
+    void loupeShowsTheSpotWhileDragging()
+    {
+        QFETCH(bool, calibrating);
+        QFETCH(QPointF, from);
+        QFETCH(QPoint, move);
+        QFETCH(int, zoomLevel);
+        Fixture f;
+        f.window->openImage(writeCodedImage(f.dir.filePath(QStringLiteral("coded.png"))));
+        auto view = f.view();
+        if (!calibrating) {
+            f.action("actionModeEdit")->trigger();
+            f.clickImage(from);
+        }
+        view->setZoomLevel(zoomLevel);
+        view->centerOn(from);
+        QCOMPARE(view->viewport()->findChild<vireo::Loupe *>(), nullptr);
+        const QPoint start = view->mapFromScene(from);
+        sendMouse(view->viewport(), QEvent::MouseButtonPress, start);
+        sendMouse(view->viewport(), QEvent::MouseMove, start + move);
+        auto loupe = view->viewport()->findChild<vireo::Loupe *>();
+        QVERIFY(loupe && loupe->isVisible());
+        const QGraphicsItem *dragged = f.window->scene()->mouseGrabberItem();
+        QVERIFY(dragged);
+        const QPointF hotSpot = view->viewportTransform().map(dragged->scenePos());
+        QVERIFY(view->viewport()->rect().contains(loupe->geometry()));
+        QVERIFY(!loupe->geometry().adjusted(-5, -5, 5, 5).contains(hotSpot.toPoint()));
+        QCOMPARE(loupe->size(), QSize(vireo::Loupe::side, vireo::Loupe::side));
+        // Above right of the spot where there is room.
+        if (hotSpot.y() > vireo::Loupe::side + 10 && hotSpot.x() + vireo::Loupe::side + 10 < view->viewport()->width())
+            QVERIFY(loupe->geometry().bottom() < hotSpot.y() && loupe->geometry().left() > hotSpot.x());
+        // Just beside the cross's centre: the image pixel next to the spot, magnified.
+        const double magnification = vireo::Loupe::magnification(view->transform().m11());
+        QVERIFY(magnification >= 2 && magnification >= 4 * view->transform().m11() - 1e-9);
+        const QImage shown = loupe->grab().toImage();
+        const QImage &image = f.window->scene()->image();
+        for (const QPoint offset : {QPoint(2, 2), QPoint(-3, 2), QPoint(2, -3)}) {
+            const QPointF inImage = dragged->scenePos() + (QPointF(offset) + QPointF(0.5, 0.5)) / magnification;
+            bool near = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    near = near || image.pixel(qFloor(inImage.x()) + dx, qFloor(inImage.y()) + dy) == shown.pixel(QPoint(vireo::Loupe::side / 2, vireo::Loupe::side / 2) + offset);
+            QVERIFY2(near, "the loupe does not show the image around the spot");
+        }
+        sendMouse(view->viewport(), QEvent::MouseButtonRelease, start + move);
+        QVERIFY(!loupe->isVisible());
+    }
+
+    void arrowKeysNudgeByImagePixels()
+    {
+        QString path;
+        QPointF moved;
+        {
+            Fixture f;
+            path = f.openImage();
+            vireo::Projection *projection = f.window->scene()->projection();
+            const QPointF origin = projection->origin();
+            QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier);
+            QTest::keyClick(f.window.get(), Qt::Key_Down, Qt::ShiftModifier | Qt::ControlModifier);
+            QCOMPARE(projection->origin(), origin + QPointF(-1, 10));
+            // The handle pressed last is the one that moves.
+            const QPointF end = projection->rulerEnd2();
+            f.view()->centerOn(end);
+            const QPoint at = f.view()->mapFromScene(end);
+            sendMouse(f.view()->viewport(), QEvent::MouseButtonPress, at);
+            sendMouse(f.view()->viewport(), QEvent::MouseButtonRelease, at);
+            QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
+            QCOMPARE(QList<QPointF>({projection->rulerEnd2(), projection->origin()}), QList<QPointF>({end + QPointF(0, -1), origin + QPointF(-1, 10)}));
+
+            f.action("actionModeEdit")->trigger();
+            f.clickImage(QPointF(100, 100));
+            f.clickImage(QPointF(200, 150));
+            f.table()->setCurrentIndex(f.table()->model()->index(0, 1));
+            const QString before = f.table()->model()->index(0, 1).data().toString();
+            const QPointF other = f.pos(1);
+            moved = f.pos(0) + QPointF(10, -1);
+            QTest::keyClick(f.window.get(), Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
+            QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
+            QCOMPARE(QList<QPointF>({f.pos(0), f.pos(1)}), QList<QPointF>({moved, other}));
+            QVERIFY(f.table()->model()->index(0, 1).data().toString() != before);
+            QVERIFY(f.window->close());
+        }
+        vireo::Settings settings;
+        QVERIFY(settings.load());
+        // Stored with six significant digits.
+        const vireo::Geometry &record = settings.geometryFor(path);
+        QCOMPARE(QVariantList({record.pointCount(), record.nextId(), record.point(1).file()}), QVariantList({2, 3, "photo.png"}));
+        QVERIFY(QLineF(record.point(0).pos(), moved).length() < 1e-3);
+    }
+
+    // In the language with the longest texts.
+    void dialogsShowTheirWholeTexts()
+    {
+        Fixture f;
+        f.window->settings()->setLocale(QLocale(QLocale::German, QLocale::Germany));
+        f.openImage();
+        ModalAnswerer answers;
+        QStringList problems;
+        const auto check = [&problems](bool ok, const char *problem) {
+            if (!ok)
+                problems << QLatin1String(problem);
+        };
+        answers.expect<vireo::SettingsDialog>([&](vireo::SettingsDialog *dialog) {
+            auto combo = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
+            combo->showPopup();
+            check(combo->view()->viewport()->width() >= combo->view()->sizeHintForColumn(0), "locale list narrower than its names");
+            combo->hidePopup();
+            answerLater(dialog, "reject");
+            return true;
+        });
+        f.action("actionConfigure")->trigger();
+        answers.expect<QInputDialog>([&](QInputDialog *dialog) {
+            QFont titleFont = dialog->font();
+            titleFont.setBold(true);
+            check(dialog->width() >= QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 60, "length dialog narrower than its title");
+            const QImage own = kit::loadIcon(QStringLiteral("dialog"), QStringLiteral("ok")).pixmap(16).toImage();
+            check(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->icon().pixmap(16).toImage() == own,
+                  "length dialog without the program's icons");
+            answerLater(dialog, "reject");
+            return true;
+        });
+        f.action("actionSetRulerLength")->trigger();
+        answers.expect<vireo::AboutDialog>([&](vireo::AboutDialog *dialog) {
+            if (!dialog->isVisible())
+                return false;
+            check(dialog->findChild<QTextBrowser *>()->verticalScrollBar()->maximum() == 0, "about text needs scrolling");
+            check(dialog->width() >= 382 && dialog->height() >= 345, "about dialog below its size");
+            answerLater(dialog, "reject");
+            return true;
+        });
+        f.action("actionAbout")->trigger();
+        QVERIFY_ANSWERED(answers);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void copiedCoordinatesAreNumbersInEveryLanguage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("copied");
+        // Read-outs and copies take the language's decimal mark; read-outs never group.
+        const QString point = "1\t1500.000\t1400.000\tbig.png\t\n2\t-1900.000\t-1400.500\tbig.png\t\n";
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,500.000" << point;
+        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.500,000" << QString(point).replace(QLatin1Char('.'), QLatin1Char(','));
+        QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << QStringLiteral("1\u2019500.000") << point;
+    }
+
+    void copiedCoordinatesAreNumbersInEveryLanguage()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, shown);
+        QFETCH(QString, copied);
+        Fixture f;
+        f.openImage(QSize(4000, 3000), QStringLiteral("big.png"));
+        // The ruler runs from the centre to a corner, 2500 pixels: one unit a pixel.
+        setRulerLength(f, 2500);
+        f.action("actionModeEdit")->trigger();
+        f.clickImage(QPointF(3000, 1000));
+        f.clickImage(QPointF(1000, 2000));
+        f.window->scene()->pointList()->graphicsItemAt(0)->setPos(3500, 100);
+        f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 2900.5);
+        f.window->settings()->setLocale(locale);
+        QCOMPARE(f.table()->model()->index(0, 1).data().toString(), shown);
+        f.action("actionCopyCoordinates")->trigger();
+        const QString text = QApplication::clipboard()->text();
+        QCOMPARE(text.mid(text.indexOf(QLatin1Char('\n')) + 1), copied.replace(QStringLiteral("big,png"), QStringLiteral("big.png")));
+        f.window->updateMouseCoordinates(QPointF(12.3456, -1234.5));
+        const QString readOuts = f.label("labelMouseX") + f.label("labelMouseY");
+        f.window->updateMouseCoordinates(QPointF(qQNaN(), 1));
+        QCOMPARE(QStringList({readOuts, f.label("labelMouseX")}), QStringList({"x = 12.346y = -1234.500", "x = "}));
+        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void failedSavesAreShownAndOfferedAgain()
     {
         ModalAnswerer answers;
-        acceptMessage(answers);
-        Fixture second(Store::AsItIs);
-        QCOMPARE(answers.waitForAll(), QString());
-        QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
-        second.openImage();
-        QVERIFY(second.window->close());
+        {
+            Fixture f;
+            // A folder where the store should be: no save can replace it.
+            QVERIFY(QDir().mkpath(storePath()));
+            QString text;
+            acceptMessage(answers, &text);
+            f.openImage();
+            f.openImage(QSize(100, 100), QStringLiteral("second.png"));
+            QVERIFY_ANSWERED(answers);
+            QVERIFY2(text.startsWith(QStringLiteral("The measurements could not be saved to %1:\n").arg(storePath())), qPrintable(text));
+            QVERIFY(text.size() > storePath().size() + 40);
+            // Saved again, then failing again: the user hears of it again.
+            QDir(storePath()).removeRecursively();
+            const QString path = f.openImage();
+            QVERIFY(QFile::remove(storePath()) && QDir().mkpath(storePath()));
+            acceptMessage(answers);
+            f.openImage();
+            QVERIFY_ANSWERED(answers);
+            // Closing asks; room made while the question is open: trying again saves.
+            answerQuestion(answers, QMessageBox::Cancel);
+            QVERIFY(!f.window->close());
+            QVERIFY(f.window->isVisible());
+            answerQuestion(answers, QMessageBox::Retry, [] { QDir(storePath()).removeRecursively(); });
+            QVERIFY(f.window->close());
+            QVERIFY_ANSWERED(answers);
+            QVERIFY(readFile(storePath()).contains(path.toUtf8()));
+        }
+        Fixture g;
+        QVERIFY(QDir().mkpath(storePath()));
+        answerQuestion(answers, QMessageBox::Discard);
+        QVERIFY(g.window->close());
+        QVERIFY_ANSWERED(answers);
+        QVERIFY(QDir(storePath()).removeRecursively());
     }
-    QCOMPARE(readFile(storePath()), before);
-    first.kill();
-    QVERIFY(first.waitForFinished());
-    Fixture next(Store::AsItIs);
-    QCOMPARE(next.window->windowTitle(), QStringLiteral("mensor 2.4"));
-    next.openImage();
-    QVERIFY(readFile(storePath()).contains("<currentdir>" + next.dir.path().toUtf8()));
-}
+
+    void damagedStoreIsReportedAtStart()
+    {
+        const QByteArray damaged = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>en_US</locale>\n  <mainwindow/>\n"
+                                   "  <currentdir>/tmp</currentdir>\n  <decimalplaces>3.</decimalplaces>\n</mensor>\n";
+        writeStore(damaged);
+        QFile::remove(storePath() + QStringLiteral(".bak"));
+        QString text;
+        ModalAnswerer answers;
+        acceptMessage(answers, &text);
+        Fixture f(Store::AsItIs);
+        QCOMPARE(answers.waitForAll(), QString());
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("line \\d+, column \\d+: .*decimalplaces"))), qPrintable(text));
+        QVERIFY2(text.contains(storePath() + QStringLiteral(".bak")), qPrintable(text));
+        QCOMPARE(readFile(storePath() + QStringLiteral(".bak")), damaged);
+        QCOMPARE(f.window->settings()->currentDir(), QStringLiteral("/tmp"));
+    }
+
+    // Two real programs on one store: the second tells the user and saves nothing;
+    // once the first is gone, even killed, the next window owns the store.
+    void secondWindowWorksWithoutSaving()
+    {
+        writeStore("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>en_US</locale>\n  <mainwindow/>\n"
+                   "  <geometries/>\n</mensor>\n");
+        QProcess first;
+        first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        first.start(QStringLiteral(MENSOR_BINARY), QStringList());
+        QVERIFY(first.waitForStarted());
+        QVERIFY(QTest::qWaitFor([] { return QFile::exists(storePath() + QStringLiteral(".lock")); }, 30000));
+        const QByteArray before = readFile(storePath());
+        {
+            ModalAnswerer answers;
+            acceptMessage(answers);
+            Fixture second(Store::AsItIs);
+            QCOMPARE(answers.waitForAll(), QString());
+            QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
+            second.openImage();
+            QVERIFY(second.window->close());
+        }
+        QCOMPARE(readFile(storePath()), before);
+        first.kill();
+        QVERIFY(first.waitForFinished());
+        Fixture next(Store::AsItIs);
+        QCOMPARE(next.window->windowTitle(), QStringLiteral("mensor 2.4"));
+        next.openImage();
+        QVERIFY(readFile(storePath()).contains("<currentdir>" + next.dir.path().toUtf8()));
+    }
+};
 
 MENSOR_GUITEST_MAIN(MainWindowTest)
 #include "mainwindowtest.moc"

@@ -1,9 +1,7 @@
-#include "combobox.h"
 #include "datalist.h"
 #include "datalistmodel.h"
 #include "dataspec.h"
 #include "listproxymodel.h"
-#include "localemodel.h"
 #include "tableview.h"
 
 #include "testutils.h"
@@ -120,245 +118,216 @@ class ModelTest : public QObject
 
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void setValueAnnouncesMarkedColumnsOnce_data();
-    void setValueAnnouncesMarkedColumnsOnce();
-    void listChangesAnnounceTheirRows();
-    void invalidChangesAreRefused_data();
-    void invalidChangesAreRefused();
-    void tableViewColumns();
-    void numbersFollowLocaleAndDecimals_data();
-    void numbersFollowLocaleAndDecimals();
-    void comboBoxSelectsByValue();
-};
 
-void ModelTest::setValueAnnouncesMarkedColumnsOnce_data()
-{
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QVariant>("value");
-    QTest::addColumn<QString>("changed");
-    QTest::newRow("plain column") << 0 << QVariant(QStringLiteral("b")) << "0-0";
-    QTest::newRow("marks a second column") << 1 << QVariant(2.5) << "1-2";
-    QTest::newRow("equal value") << 1 << QVariant(1.0) << "";
-    QTest::newRow("refused by the row") << 2 << QVariant(9.0) << "";
-}
-
-void ModelTest::setValueAnnouncesMarkedColumnsOnce()
-{
-    QFETCH(int, column);
-    QFETCH(QVariant, value);
-    QFETCH(QString, changed);
-    SampleList list;
-    list.addRows(4);
-    list.insert(1, new SampleItem(QStringLiteral("a"), 1.0));
-    QSignalSpy modelChanged(list.model(), &QAbstractItemModel::dataChanged);
-    auto item = static_cast<SampleItem *>(list.at(1));
-    item->callNested = true;
-    QCOMPARE(item->setValue(column, value), !changed.isEmpty());
-    QStringList seen;
-    for (const QList<QVariant> &signal : modelChanged)
-        seen << QStringLiteral("%1-%2").arg(signal.at(0).toModelIndex().column()).arg(signal.at(1).toModelIndex().column());
-    QCOMPARE(seen.join(QLatin1Char(' ')), changed);
-    if (!changed.isEmpty()) {
-        QCOMPARE(modelChanged.first().at(0).toModelIndex().row(), 1);
-        QCOMPARE(item->value(column), value);
-        // A change from within a change is refused.
-        QVERIFY(!item->nestedResult);
-        QCOMPARE(item->value(0).toString(), column == 0 ? value.toString() : QStringLiteral("a"));
-    }
-}
-
-void ModelTest::listChangesAnnounceTheirRows()
-{
-    SampleList first;
-    SampleList list;
-    ListProxyModel proxy;
-    proxy.setSourceModel(first.model());
-    proxy.setSourceModel(list.model());
-    first.addRows(1);
-    QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    Notifications log(&proxy);
-    list.addRows(3);
-    auto front = new SampleItem(QStringLiteral("front"));
-    list.insert(0, front);
-    QPointer<DataItem> removed = list.at(2);
-    list.removeAt(2);
-    QVERIFY(removed.isNull());
-    QCOMPARE(list.first(), front);
-    QCOMPARE(list.indexOf(list.at(2)), 2);
-    QCOMPARE(list.at(3), nullptr);
-    list.clear();
-    list.clear();
-    QCOMPARE(log.log, QStringList({"inserted 0-0", "inserted 1-1", "inserted 2-2", "inserted 0-0",
-                                               "removed 2-2", "reset", "reset"}));
-    // Several changes inside a reset are one reset.
+    void setValueAnnouncesMarkedColumnsOnce_data()
     {
-        DataListResetAction reset(list.model());
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QString>("changed");
+        QTest::newRow("plain column") << 0 << QVariant(QStringLiteral("b")) << "0-0";
+        QTest::newRow("marks a second column") << 1 << QVariant(2.5) << "1-2";
+        QTest::newRow("equal value") << 1 << QVariant(1.0) << "";
+        QTest::newRow("refused by the row") << 2 << QVariant(9.0) << "";
+    }
+
+    void setValueAnnouncesMarkedColumnsOnce()
+    {
+        QFETCH(int, column);
+        QFETCH(QVariant, value);
+        QFETCH(QString, changed);
+        SampleList list;
+        list.addRows(4);
+        list.insert(1, new SampleItem(QStringLiteral("a"), 1.0));
+        QSignalSpy modelChanged(list.model(), &QAbstractItemModel::dataChanged);
+        auto item = static_cast<SampleItem *>(list.at(1));
+        item->callNested = true;
+        QCOMPARE(item->setValue(column, value), !changed.isEmpty());
+        QStringList seen;
+        for (const QList<QVariant> &signal : modelChanged)
+            seen << QStringLiteral("%1-%2").arg(signal.at(0).toModelIndex().column()).arg(signal.at(1).toModelIndex().column());
+        QCOMPARE(seen.join(QLatin1Char(' ')), changed);
+        if (!changed.isEmpty()) {
+            QCOMPARE(modelChanged.first().at(0).toModelIndex().row(), 1);
+            QCOMPARE(item->value(column), value);
+            // A change from within a change is refused.
+            QVERIFY(!item->nestedResult);
+            QCOMPARE(item->value(0).toString(), column == 0 ? value.toString() : QStringLiteral("a"));
+        }
+    }
+
+    void listChangesAnnounceTheirRows()
+    {
+        SampleList first;
+        SampleList list;
+        ListProxyModel proxy;
+        proxy.setSourceModel(first.model());
+        proxy.setSourceModel(list.model());
+        first.addRows(1);
+        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Notifications log(&proxy);
         list.addRows(3);
+        auto front = new SampleItem(QStringLiteral("front"));
+        list.insert(0, front);
+        QPointer<DataItem> removed = list.at(2);
+        list.removeAt(2);
+        QVERIFY(removed.isNull());
+        QCOMPARE(list.first(), front);
+        QCOMPARE(list.indexOf(list.at(2)), 2);
+        QCOMPARE(list.at(3), nullptr);
+        list.clear();
+        list.clear();
+        QCOMPARE(log.log, QStringList({"inserted 0-0", "inserted 1-1", "inserted 2-2", "inserted 0-0",
+                                                   "removed 2-2", "reset", "reset"}));
+        // Several changes inside a reset are one reset.
+        {
+            DataListResetAction reset(list.model());
+            list.addRows(3);
+        }
+        QCOMPARE(log.log.mid(7), QStringList({"reset"}));
+        QCOMPARE(proxy.rowCount(), 3);
+        // A change of one row redraws every row: the table shows rounded numbers.
+        QSignalSpy changed(&proxy, &QAbstractItemModel::dataChanged);
+        list.at(1)->setValue(0, QStringLiteral("x"));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(QVariantList({changed.first().at(0), changed.first().at(1)}), QVariantList({proxy.index(0, 0), proxy.index(2, 3)}));
+        QCOMPARE(proxy.index(2, 3).data(Qt::CheckStateRole), QVariant(int(Qt::Unchecked)));
+        QVERIFY(!proxy.index(3, 0).isValid() && !proxy.index(2, 1).data(Qt::CheckStateRole).isValid());
+        QCOMPARE(int(proxy.flags(proxy.index(2, 2))), int(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+        // The index of every row stays right through many changes.
+        list.addRows(40);
+        for (int round = 0; round < 40; ++round) {
+            if (round % 2)
+                list.removeAt((round * 13) % list.count());
+            else
+                list.insert(round % 7, new SampleItem);
+            for (int row = 0; row < list.count(); ++row)
+                QCOMPARE(list.indexOf(list.at(row)), row);
+        }
     }
-    QCOMPARE(log.log.mid(7), QStringList({"reset"}));
-    QCOMPARE(proxy.rowCount(), 3);
-    // A change of one row redraws every row: the table shows rounded numbers.
-    QSignalSpy changed(&proxy, &QAbstractItemModel::dataChanged);
-    list.at(1)->setValue(0, QStringLiteral("x"));
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(QVariantList({changed.first().at(0), changed.first().at(1)}), QVariantList({proxy.index(0, 0), proxy.index(2, 3)}));
-    QCOMPARE(proxy.index(2, 3).data(Qt::CheckStateRole), QVariant(int(Qt::Unchecked)));
-    QVERIFY(!proxy.index(3, 0).isValid() && !proxy.index(2, 1).data(Qt::CheckStateRole).isValid());
-    QCOMPARE(int(proxy.flags(proxy.index(2, 2))), int(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
-    // The index of every row stays right through many changes.
-    list.addRows(40);
-    for (int round = 0; round < 40; ++round) {
-        if (round % 2)
-            list.removeAt((round * 13) % list.count());
-        else
-            list.insert(round % 7, new SampleItem);
-        for (int row = 0; row < list.count(); ++row)
-            QCOMPARE(list.indexOf(list.at(row)), row);
+
+    void invalidChangesAreRefused_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("append null") << "append" << "Ignoring NULL pointer in DataList::append";
+        QTest::newRow("insert null") << "insert" << "Ignoring NULL pointer in DataList::insert";
+        QTest::newRow("insert past end") << "insertPastEnd" << "Ignoring invalid index 4 in DataList::insert";
+        QTest::newRow("insert negative") << "insertNegative" << "Ignoring invalid index -1 in DataList::insert";
+        QTest::newRow("remove negative") << "removeNegative" << "Ignoring invalid index  -1  in DataList::removeAt";
+        QTest::newRow("remove at count") << "removeCount" << "Ignoring invalid index  3  in DataList::removeAt";
+        QTest::newRow("insertNew past end") << "insertNew" << "Ignoring invalid index 9 in DataList::insertNew";
+        QTest::newRow("row of another list") << "foreign" << "Ignoring item already in a DataList in DataList::append";
     }
-}
 
-void ModelTest::invalidChangesAreRefused_data()
-{
-    QTest::addColumn<QString>("operation");
-    QTest::addColumn<QString>("warning");
-    QTest::newRow("append null") << "append" << "Ignoring NULL pointer in DataList::append";
-    QTest::newRow("insert null") << "insert" << "Ignoring NULL pointer in DataList::insert";
-    QTest::newRow("insert past end") << "insertPastEnd" << "Ignoring invalid index 4 in DataList::insert";
-    QTest::newRow("insert negative") << "insertNegative" << "Ignoring invalid index -1 in DataList::insert";
-    QTest::newRow("remove negative") << "removeNegative" << "Ignoring invalid index  -1  in DataList::removeAt";
-    QTest::newRow("remove at count") << "removeCount" << "Ignoring invalid index  3  in DataList::removeAt";
-    QTest::newRow("insertNew past end") << "insertNew" << "Ignoring invalid index 9 in DataList::insertNew";
-    QTest::newRow("row of another list") << "foreign" << "Ignoring item already in a DataList in DataList::append";
-}
-
-void ModelTest::invalidChangesAreRefused()
-{
-    QFETCH(QString, operation);
-    QFETCH(QString, warning);
-    SampleList list;
-    list.addRows(3);
-    SampleList other;
-    other.addRows(1);
-    Notifications log(list.model());
-    SampleItem stranger;
-    const QMap<QString, std::function<void()>> operations = {
-        {"append", [&] { list.append(nullptr); }},
-        {"insert", [&] { list.insert(0, nullptr); }},
-        {"insertPastEnd", [&] { list.insert(4, &stranger); }},
-        {"insertNegative", [&] { list.insert(-1, &stranger); }},
-        {"removeNegative", [&] { list.removeAt(-1); }},
-        {"removeCount", [&] { list.removeAt(3); }},
-        {"insertNew", [&] { QCOMPARE(list.insertNew(9), nullptr); }},
-        {"foreign", [&] { list.append(other.at(0)); }},
-    };
-    QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
-    operations.value(operation)();
-    QCOMPARE(list.count(), 3);
-    QCOMPARE(list.model()->rowCount(), 3);
-    QCOMPARE(log.log, QStringList());
-    QCOMPARE(list.indexOf(&stranger), -1);
-}
-
-void ModelTest::tableViewColumns()
-{
-    Table f;
-    QCOMPARE(QVector<int>({f.view.columnWidth(0), f.view.columnWidth(1), f.tableView->columnDecimals(0), f.tableView->columnDecimals(2)}),
-             QVector<int>({100, 70, 1, 2}));
-    QCOMPARE(f.tableView->columnUnit(2), Unit::Millimetre);
-    QCOMPARE(f.view.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Y [mm]"));
-    f.tableView->setColumnUnit(1, Unit::Kilometre);
-    QCOMPARE(f.view.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("X [km]"));
-    // Settings outside the model are ignored.
-    f.tableView->setColumnDecimals(99, 5);
-    f.tableView->setColumnWidth(-1, 5);
-    QCOMPARE(f.tableView->columnDecimals(99), 0);
-    // A dragged column keeps its width, also while hidden.
-    f.view.horizontalHeader()->resizeSection(0, 130);
-    QCOMPARE(f.tableView->columnWidth(0), 130);
-    QCOMPARE(f.tableView->columnWidth(3), 100);
-    f.tableView->setColumnVisible(0, false);
-    QVERIFY(f.view.isColumnHidden(0));
-    f.tableView->setColumnVisible(0, true);
-    QCOMPARE(f.view.columnWidth(0), 130);
-    QVERIFY(!f.view.isColumnHidden(3));
-    // Resetting applies the list's own columns; a unit set by hand on a plain column stays.
-    f.tableView->setColumnUnit(2, Unit::Metre);
-    f.tableView->resetColumns();
-    QVERIFY(f.view.isColumnHidden(3) && !f.tableView->isColumnVisible(3));
-    QCOMPARE(f.tableView->columnUnit(2), Unit::Millimetre);
-    QCOMPARE(f.tableView->columnUnit(1), Unit::Kilometre);
-    QCOMPARE(f.view.verticalHeader()->defaultSectionSize(), 25);
-    f.tableView->setColumnDecimals(1, 3);
-    QCOMPARE(f.tableView->toText(QStringLiteral("\t")).split(QLatin1Char('\n')),
-             QStringList({"Name\tX [km]\tY [mm]\tDone\t", "row 0\t0.000\t0.00\t\t", "row 1\t0.001\t2000.00\t\t",
-                          "row 2\t0.002\t4000.00\t\t", ""}));
-    QStandardItemModel plain(1, 2);
-    plain.setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B")});
-    plain.setItem(0, 1, new QStandardItem(QStringLiteral("2")));
-    QCOMPARE(modelToText(&plain, QStringLiteral(";")), QStringLiteral("A;B;\n;2;\n"));
-}
-
-void ModelTest::numbersFollowLocaleAndDecimals_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("copied");
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
-    const QLocale de(QLocale::German, QLocale::Germany);
-    const QLocale ch(QLocale::German, QLocale::Switzerland);
-    QTest::newRow("en_US") << us << 3.14159 << 2 << "3.14" << "3.14";
-    QTest::newRow("de_DE") << de << 3.14159 << 2 << "3,14" << "3,14";
-    QTest::newRow("rounds half away from zero") << us << 2.5 << 0 << "3" << "3";
-    QTest::newRow("padded") << us << 2.5 << 3 << "2.500" << "2.500";
-    // Copies leave out the group separator, which spreadsheets may not read.
-    QTest::newRow("grouped en_US") << us << 6234.5 << 3 << "6,234.500" << "6234.500";
-    QTest::newRow("grouped de_DE") << de << -6234.5 << 3 << "-6.234,500" << "-6234,500";
-    QTest::newRow("grouped de_CH") << ch << 16234.5 << 1 << QStringLiteral("16\u2019234.5") << "16234.5";
-    QTest::newRow("largest shown") << us << 999999999999999.0 << 0 << "999,999,999,999,999" << "999999999999999";
-    QTest::newRow("too large") << us << 1e15 << 0 << "" << "";
-    QTest::newRow("absurd") << de << -1e308 << 3 << "" << "";
-    QTest::newRow("infinity") << us << qInf() << 2 << "" << "";
-    QTest::newRow("NaN") << us << qQNaN() << 2 << "" << "";
-}
-
-void ModelTest::numbersFollowLocaleAndDecimals()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(double, value);
-    QFETCH(int, decimals);
-    QFETCH(QString, text);
-    QFETCH(QString, copied);
-    QLocale::setDefault(locale);
-    Table f;
-    f.list.at(0)->setValue(1, value);
-    f.tableView->setColumnDecimals(1, decimals);
-    QCOMPARE(f.cell(0, 1), text);
-    QCOMPARE(formatNumber(value, decimals), text);
-    QCOMPARE(f.tableView->toText(QStringLiteral("\t")).section(QLatin1Char('\n'), 1, 1).section(QLatin1Char('\t'), 1, 1), copied);
-    QCOMPARE(f.cell(0, 0), QStringLiteral("row 0"));
-}
-
-void ModelTest::comboBoxSelectsByValue()
-{
-    LocaleModel model;
-    for (const QLocale &locale : {QLocale(QLocale::German, QLocale::Switzerland), QLocale(QLocale::German, QLocale::Germany),
-                                  QLocale(QLocale::English, QLocale::UnitedStates)})
-        model.addLocale(locale);
-    ComboBox box;
-    box.setModel(&model);
-    QSignalSpy changed(&box, &ComboBox::valueChanged);
-    QStringList shown;
-    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::French)}) {
-        QVERIFY(box.metaObject()->userProperty().write(&box, locale));
-        shown << QStringLiteral("%1 %2 %3").arg(box.currentIndex()).arg(box.currentText(), box.value().isValid() ? box.value().toLocale().name() : QStringLiteral("none"));
+    void invalidChangesAreRefused()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, warning);
+        SampleList list;
+        list.addRows(3);
+        SampleList other;
+        other.addRows(1);
+        Notifications log(list.model());
+        SampleItem stranger;
+        const QMap<QString, std::function<void()>> operations = {
+            {"append", [&] { list.append(nullptr); }},
+            {"insert", [&] { list.insert(0, nullptr); }},
+            {"insertPastEnd", [&] { list.insert(4, &stranger); }},
+            {"insertNegative", [&] { list.insert(-1, &stranger); }},
+            {"removeNegative", [&] { list.removeAt(-1); }},
+            {"removeCount", [&] { list.removeAt(3); }},
+            {"insertNew", [&] { QCOMPARE(list.insertNew(9), nullptr); }},
+            {"foreign", [&] { list.append(other.at(0)); }},
+        };
+        QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
+        operations.value(operation)();
+        QCOMPARE(list.count(), 3);
+        QCOMPARE(list.model()->rowCount(), 3);
+        QCOMPARE(log.log, QStringList());
+        QCOMPARE(list.indexOf(&stranger), -1);
     }
-    QCOMPARE(shown, QStringList({"2 English (USA) en_US", "1 Deutsch (Deutschland) de_DE", "-1  none"}));
-    QCOMPARE(changed.count(), 3);
-    QVERIFY(!changed.last().at(0).isValid());
-    QVERIFY(!model.data(model.index(0), Qt::DecorationRole).value<QIcon>().isNull());
-}
+
+    void tableViewColumns()
+    {
+        Table f;
+        QCOMPARE(QVector<int>({f.view.columnWidth(0), f.view.columnWidth(1), f.tableView->columnDecimals(0), f.tableView->columnDecimals(2)}),
+                 QVector<int>({100, 70, 1, 2}));
+        QCOMPARE(f.tableView->columnUnit(2), Unit::Millimetre);
+        QCOMPARE(f.view.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Y [mm]"));
+        f.tableView->setColumnUnit(1, Unit::Kilometre);
+        QCOMPARE(f.view.model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("X [km]"));
+        // Settings outside the model are ignored.
+        f.tableView->setColumnDecimals(99, 5);
+        f.tableView->setColumnWidth(-1, 5);
+        QCOMPARE(f.tableView->columnDecimals(99), 0);
+        // A dragged column keeps its width, also while hidden.
+        f.view.horizontalHeader()->resizeSection(0, 130);
+        QCOMPARE(f.tableView->columnWidth(0), 130);
+        QCOMPARE(f.tableView->columnWidth(3), 100);
+        f.tableView->setColumnVisible(0, false);
+        QVERIFY(f.view.isColumnHidden(0));
+        f.tableView->setColumnVisible(0, true);
+        QCOMPARE(f.view.columnWidth(0), 130);
+        QVERIFY(!f.view.isColumnHidden(3));
+        // Resetting applies the list's own columns; a unit set by hand on a plain column stays.
+        f.tableView->setColumnUnit(2, Unit::Metre);
+        f.tableView->resetColumns();
+        QVERIFY(f.view.isColumnHidden(3) && !f.tableView->isColumnVisible(3));
+        QCOMPARE(f.tableView->columnUnit(2), Unit::Millimetre);
+        QCOMPARE(f.tableView->columnUnit(1), Unit::Kilometre);
+        QCOMPARE(f.view.verticalHeader()->defaultSectionSize(), 25);
+        f.tableView->setColumnDecimals(1, 3);
+        QCOMPARE(f.tableView->toText(QStringLiteral("\t")).split(QLatin1Char('\n')),
+                 QStringList({"Name\tX [km]\tY [mm]\tDone\t", "row 0\t0.000\t0.00\t\t", "row 1\t0.001\t2000.00\t\t",
+                              "row 2\t0.002\t4000.00\t\t", ""}));
+        QStandardItemModel plain(1, 2);
+        plain.setHorizontalHeaderLabels({QStringLiteral("A"), QStringLiteral("B")});
+        plain.setItem(0, 1, new QStandardItem(QStringLiteral("2")));
+        QCOMPARE(modelToText(&plain, QStringLiteral(";")), QStringLiteral("A;B;\n;2;\n"));
+    }
+
+    void numbersFollowLocaleAndDecimals_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("copied");
+        const QLocale us(QLocale::English, QLocale::UnitedStates);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        const QLocale ch(QLocale::German, QLocale::Switzerland);
+        QTest::newRow("en_US") << us << 3.14159 << 2 << "3.14" << "3.14";
+        QTest::newRow("de_DE") << de << 3.14159 << 2 << "3,14" << "3,14";
+        QTest::newRow("rounds half away from zero") << us << 2.5 << 0 << "3" << "3";
+        QTest::newRow("padded") << us << 2.5 << 3 << "2.500" << "2.500";
+        // Copies leave out the group separator, which spreadsheets may not read.
+        QTest::newRow("grouped en_US") << us << 6234.5 << 3 << "6,234.500" << "6234.500";
+        QTest::newRow("grouped de_DE") << de << -6234.5 << 3 << "-6.234,500" << "-6234,500";
+        QTest::newRow("grouped de_CH") << ch << 16234.5 << 1 << QStringLiteral("16\u2019234.5") << "16234.5";
+        QTest::newRow("largest shown") << us << 999999999999999.0 << 0 << "999,999,999,999,999" << "999999999999999";
+        QTest::newRow("too large") << us << 1e15 << 0 << "" << "";
+        QTest::newRow("absurd") << de << -1e308 << 3 << "" << "";
+        QTest::newRow("infinity") << us << qInf() << 2 << "" << "";
+        QTest::newRow("NaN") << us << qQNaN() << 2 << "" << "";
+    }
+
+    void numbersFollowLocaleAndDecimals()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QFETCH(QString, copied);
+        QLocale::setDefault(locale);
+        Table f;
+        f.list.at(0)->setValue(1, value);
+        f.tableView->setColumnDecimals(1, decimals);
+        QCOMPARE(f.cell(0, 1), text);
+        QCOMPARE(formatNumber(value, decimals), text);
+        QCOMPARE(f.tableView->toText(QStringLiteral("\t")).section(QLatin1Char('\n'), 1, 1).section(QLatin1Char('\t'), 1, 1), copied);
+        QCOMPARE(f.cell(0, 0), QStringLiteral("row 0"));
+    }
+};
 
 MENSOR_GUITEST_MAIN(ModelTest)
 #include "modeltest.moc"

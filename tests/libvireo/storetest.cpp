@@ -22,14 +22,6 @@ public:
     explicit BufferReader(const QByteArray &xml) : XmlDataReader(testFormat) { setReader(new QXmlStreamReader(xml)); }
 };
 
-// The toolkit's own stream writer: the reference for the file writer's bytes.
-class StreamWriter final : public XmlDataWriter
-{
-public:
-    explicit StreamWriter(QByteArray *bytes) : XmlDataWriter(testFormat) { setWriter(new QXmlStreamWriter(bytes)); }
-    ~StreamWriter() override { finish(); }
-};
-
 QByteArray document(const QByteArray &body, const QByteArray &root = "<mensor version=\"1\">")
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + root + "\n" + body + "\n</mensor>\n";
@@ -149,425 +141,373 @@ class StoreTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void writesTheDocumentForm();
-    void fileWriterWritesTheStreamWritersBytes_data();
-    void fileWriterWritesTheStreamWritersBytes();
-    void everyNameComesBackAsSaved_data();
-    void everyNameComesBackAsSaved();
-    void absentValuesKeepWhatWasThere();
-    void readErrors_data();
-    void readErrors();
-    void failedSaveKeepsTheOldFile_data();
-    void failedSaveKeepsTheOldFile();
-    void settingsFirstStartAndRoundTrip();
-    void unreadableFilesAreKeptNeverOverwritten();
-    void secondHolderOfTheFileNeverSaves();
-    void damagedLayoutsAreLeftOut_data();
-    void damagedLayoutsAreLeftOut();
-    void everyByteFlipOfALayoutIsSafe();
-    void layoutThatStoppedTheProgramIsNotTriedAgain();
+
+    void initTestCase()
+    {
+        QCoreApplication::setApplicationName(QStringLiteral("mensor"));
+        QCoreApplication::setOrganizationName(QStringLiteral("ortus"));
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        m_settings = AppSettings().fileName();
+        QCOMPARE(m_settings, qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ortus/mensor.xml"));
+    }
+
+    void init()
+    {
+        QLocale::setDefault(QLocale::c());
+        for (const QString &suffix : {QString(), QStringLiteral(".bak"), QStringLiteral(".2.bak")})
+            QFile::remove(m_settings + suffix);
+        QDir(m_settings).removeRecursively();
+    }
+
+    void writesTheDocumentForm()
+    {
+        Record record;
+        record.nextId = 3;
+        record.origin = QPoint(102, 840);
+        record.length = 100;
+        record.points.append(Leaf());
+        record.points[0].pos = QPointF(0.5, 1234.5678);
+        const QString fileName = m_dir.filePath(QStringLiteral("new/folder/form.xml"));
+        QVERIFY(save(fileName, record));
+        QCOMPARE(readFile(fileName), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n"
+                                                "  <nextid>3</nextid>\n  <origin>\n    <x>102</x>\n    <y>840</y>\n  </origin>\n"
+                                                "  <length>100</length>\n  <points>\n    <point>\n      <id>0</id>\n      <pos>\n"
+                                                "        <x>0.5</x>\n        <y>1234.57</y>\n      </pos>\n"
+                                                "    </point>\n  </points>\n</mensor>\n"));
+    }
+
+    void everyNameComesBackAsSaved_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("escaped");
+        QString ascii;
+        for (ushort c = 1; c < 128; ++c)
+            ascii += QChar(c);
+        QTest::newRow("sample") << sampleTree().text << false;
+        QTest::newRow("every ascii character") << ascii << true;
+        QTest::newRow("umlauts and symbols") << QStringLiteral("Gr\u00fc\u00dfe \u20ac \u2103 \u00b2 \U0001F600") << false;
+        QTest::newRow("carriage return") << QStringLiteral("a\rb\r\nc\r") << false;
+        QTest::newRow("escape and U+0001") << QStringLiteral("\x1b[0m\x01.jpg") << true;
+        QTest::newRow("U+FFFE and U+FFFF") << QStringLiteral("x\ufffe\uffffy") << true;
+        QTest::newRow("lone high surrogate") << QString(QChar(0xd800)) + QStringLiteral("x") << true;
+        QTest::newRow("lone low surrogate at end") << QStringLiteral("x") + QChar(0xdc00) << true;
+        QTest::newRow("backslashes beside a control character") << QStringLiteral("C:\\u0041\\\x02\\") << true;
+        QTest::newRow("backslashes alone") << QStringLiteral("C:\\u0041\\x") << false;
+    }
+
+    void everyNameComesBackAsSaved()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, escaped);
+        const Root saved = sampleTree(text);
+        const QString fileName = m_dir.filePath(QStringLiteral("names.xml"));
+        QVERIFY(save(fileName, saved));
+        QCOMPARE(readFile(fileName).contains(" escaped=\"1\">"), escaped);
+        Root loaded;
+        XmlFileReader reader(fileName, testFormat);
+        reader.readRoot(loaded);
+        QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        QCOMPARE(reader.formatVersion(), 1);
+        QCOMPARE(QVariantList({loaded.locale, loaded.flag, loaded.bytes, loaded.date, loaded.dateTime, loaded.dir.path(),
+                               loaded.unit.symbol(), loaded.text}),
+                 QVariantList({saved.locale, saved.flag, saved.bytes, saved.date, saved.dateTime, saved.dir.path(),
+                               saved.unit.symbol(), saved.text}));
+        QVERIFY(loaded.single == saved.single);
+        QCOMPARE(loaded.records.keys(), saved.records.keys());
+        QVERIFY(loaded.records == saved.records);
+    }
+
+    void absentValuesKeepWhatWasThere()
+    {
+        // An absent value costs nothing: the next one is still found, the variable keeps its value.
+        QPointF point(-1, -1);
+        int number = -1;
+        BufferReader partial(document("<p><x>4</x></p><b>5</b>"));
+        QVERIFY(!partial.readPointF(QStringLiteral("p"), point) && !partial.readInt(QStringLiteral("a"), number));
+        QVERIFY(partial.readInt(QStringLiteral("b"), number) && !partial.hasError());
+        QCOMPARE(QVariantList({point, number}), QVariantList({QPointF(4, -1), 5}));
+        // Empty values are left out of the file and keep what the reader had.
+        Root saved;
+        const QString fileName = m_dir.filePath(QStringLiteral("empty.xml"));
+        QVERIFY(save(fileName, saved));
+        QVERIFY(!readFile(fileName).contains("<text") && !readFile(fileName).contains("<unit"));
+        Root loaded;
+        loaded.text = QStringLiteral("previous");
+        loaded.unit = Unit::Inch;
+        XmlFileReader reader(fileName, testFormat);
+        reader.readRoot(loaded);
+        QVERIFY(!reader.hasError());
+        QCOMPARE(QVariantList({loaded.text, loaded.unit.symbol()}), QVariantList({"previous", "in"}));
+        // Newer versions and content after the root object still read.
+        BufferReader newer(document("<locale>en_US</locale><single><origin><x>0</x><y>0</y></origin><points/></single><records/><future/>",
+                                    "<mensor version=\"7\">"));
+        newer.readRoot(loaded);
+        QVERIFY2(!newer.hasError(), qPrintable(newer.errorString()));
+        QCOMPARE(newer.formatVersion(), 7);
+        QCOMPARE(loaded.locale.name(), QStringLiteral("en_US"));
+    }
+
+    void readErrors_data()
+    {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("wrong root") << QByteArray("<?xml version=\"1.0\"?>\n<other version=\"1\">\n<locale>de_DE</locale>\n</other>\n")
+                                    << "XML parsing error at line 2, column 19: Element <mensor> expected.";
+        QTest::newRow("bad bool") << document("<locale>de_DE</locale>\n<flag>yes</flag>")
+                                  << "XML parsing error at line 5, column 9: The value of flag is not a valid bool.";
+        QTest::newRow("missing object") << document("<flag>true</flag>\n<records/>")
+                                        << "XML parsing error at line 4, column 10: Element <single> expected.";
+        QTest::newRow("group not closed") << document("<single><origin><x>1</x><y>2</y><z>3</z></origin></single>")
+                                          << "XML parsing error at line 3, column 35: Closing tag </origin> expected.";
+        QTest::newRow("unexpected element")
+            << document("<single><nextid>2</nextid><origin><x>1</x><y>2</y></origin><points/><extra>1</extra></single>")
+            << "XML parsing error at line 3, column 84: Closing tag </single> expected instead of <extra>.";
+        QTest::newRow("comment between values")
+            << document("<single><nextid>2</nextid><!-- note --><origin><x>1</x><y>2</y></origin><points/></single>")
+            << "XML parsing error at line 3, column 39: Element <origin> expected.";
+        QTest::newRow("list without its group") << document("<single><origin><x>1</x><y>1</y></origin></single>")
+                                                << "XML parsing error at line 3, column 50: Element <points> expected.";
+        const QList<std::pair<const char *, const char *>> badValues = {
+            {"<locale>C</locale>", "locale"}, {"<unit>\xc2\xb0""C</unit>", "unit"}, {"<date>2014-02-30</date>", "date"},
+            {"<datetime>2014-02-30T10:00:00</datetime>", "date"}, {"<single><nextid>4.5</nextid>", "int"},
+            {"<single><nextid>0x10</nextid>", "int"}, {"<single><nextid>2</nextid><origin><x>1</x><y>1</y></origin><length>1,5</length>", "double"}};
+        for (const auto &bad : badValues)
+            QTest::newRow(bad.first) << document(bad.first) << QStringLiteral("is not a valid %1.").arg(QLatin1String(bad.second));
+        QTest::newRow("value with child element") << document("<locale><b>de</b></locale>") << "Expected character data.";
+        // Hostile input: any error will do, as long as nothing crashes or hangs.
+        const QByteArray valid = document("<locale>de_DE</locale><single><points><point><id>1</id></point></points></single>");
+        QTest::newRow("empty") << QByteArray() << "Premature end of document.";
+        QTest::newRow("truncated in tag") << valid.left(valid.indexOf("<point>") + 4) << "";
+        QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe<\x01\x02>\x80\x81", 9) << "";
+        QTest::newRow("invalid utf8") << document("<text>\xc3\x28\xa0\xa1</text>") << "";
+        QByteArray deep = "<mensor version=\"1\"><locale>de_DE</locale><single>";
+        for (int i = 0; i < 20000; ++i)
+            deep += "<a>";
+        QTest::newRow("deep nesting") << deep << "";
+        QTest::newRow("huge text") << document("<text>" + QByteArray(8 * 1024 * 1024, 'x') + "</text>") << "";
+        QTest::newRow("list of wrong items") << document("<single><points><x/><y/><z/></points></single>") << "";
+        QTest::newRow("entities") << QByteArray("<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]><mensor>&b;</mensor>") << "";
+    }
+
+    void readErrors()
+    {
+        QFETCH(QByteArray, xml);
+        QFETCH(QString, error);
+        const QString fileName = m_dir.filePath(QStringLiteral("read.xml"));
+        writeFile(fileName, xml);
+        Root root;
+        XmlFileReader reader(fileName, testFormat);
+        SilentMessages silence;
+        reader.readRoot(root);
+        QVERIFY(reader.hasError());
+        QVERIFY(!reader.errorString().isEmpty());
+        QVERIFY2(reader.errorString().endsWith(error), qPrintable(reader.errorString()));
+        QVERIFY(root.records.isEmpty());
+        // The first error stops all further reading.
+        QString text = QStringLiteral("kept");
+        QVERIFY(!reader.readString(QStringLiteral("text"), text));
+        QCOMPARE(text, QStringLiteral("kept"));
+        QVERIFY(!reader.hasNextItem());
+    }
+
+    void failedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("room");
+        // A name that leaves no room for a temporary file's suffix beside it.
+        QTest::newRow("no room for a temporary file") << QString(250, QLatin1Char('n')) + QStringLiteral(".xml") << 10 << -1;
+        QTest::newRow("read-only folder") << QStringLiteral("locked/settings.xml") << 10 << -1;
+        // A small document fits the file's write buffer and only fails in the final flush.
+        QTest::newRow("full disk, small, no room") << QStringLiteral("full.xml") << 2000 << 0;
+        QTest::newRow("full disk, small, some room") << QStringLiteral("full.xml") << 2000 << 100;
+        QTest::newRow("full disk, large, some room") << QStringLiteral("full.xml") << 100000 << 30000;
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, length);
+        QFETCH(int, room);
+        QTemporaryDir dir;
+        const QString fileName = dir.filePath(name);
+        if (name.startsWith(QLatin1String("locked")) && ::geteuid() == 0)
+            QSKIP("permissions do not bind the superuser");
+        const QByteArray old = document("<locale>de_DE</locale>");
+        writeFile(fileName, old);
+        if (name.startsWith(QLatin1String("locked")))
+            QFile::setPermissions(QFileInfo(fileName).absolutePath(), QFile::ReadOwner | QFile::ExeOwner);
+        // A file size limit fails writes as a full disk does, for the superuser too.
+        const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous;
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        if (room >= 0)
+            limited.rlim_cur = rlim_t(room);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+        QString error;
+        const bool committed = save(fileName, sampleTree(QString(length, QLatin1Char('x'))), &error);
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        ::signal(SIGXFSZ, previousHandler);
+        QFile::setPermissions(QFileInfo(fileName).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!committed && !error.isEmpty());
+        QCOMPARE(error == QString::fromLocal8Bit(::strerror(EFBIG)), room >= 0);
+        QCOMPARE(readFile(fileName), old);
+        QCOMPARE(QDir(QFileInfo(fileName).absolutePath()).entryList(QDir::Files).size(), 1);
+    }
+
+    void settingsFirstStartAndRoundTrip()
+    {
+        LayoutWindow window;
+        {
+            AppSettings settings;
+            QSignalSpy localeChanged(&settings, &Settings::localeChanged);
+            QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Loading settings from \"%1\".").arg(m_settings)));
+            QTest::ignoreMessage(QtWarningMsg, "Error while loading settings: \"Premature end of document.\"");
+            QVERIFY(!settings.load());
+            settings.restoreWindowState(&window);
+            QCOMPARE(QVariantList({settings.locale().name(), QLocale().name(), localeChanged.count(), settings.afterLoadCalls,
+                                   QCoreApplication::translate("kit::LocaleModel", "Locale"), bool(window.windowState() & Qt::WindowMaximized)}),
+                     QVariantList({"de_CH", "de_CH", 1, 1, "Gebietsschema", true}));
+            // No copy is kept of a file that was not there.
+            SilentMessages silence;
+            QVERIFY(settings.save() && !QFile::exists(m_settings + QStringLiteral(".bak")));
+            window.setWindowState(Qt::WindowNoState);
+            window.resize(640, 480);
+            settings.setLocale(QLocale(QLocale::German, QLocale::Germany));
+            settings.setLocale(QLocale(QLocale::German, QLocale::Germany));
+            QCOMPARE(localeChanged.count(), 3);
+            settings.number = 17;
+            settings.saveWindowState(&window);
+            QVERIFY(settings.save());
+        }
+        AppSettings loaded;
+        SilentMessages silence;
+        QVERIFY(loaded.load());
+        LayoutWindow restored;
+        loaded.restoreWindowState(&restored);
+        QCOMPARE(QVariantList({loaded.locale().name(), loaded.number, restored.size(), bool(restored.windowState() & Qt::WindowMaximized)}),
+                 QVariantList({"de_DE", 17, QSize(640, 480), false}));
+        loaded.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void unreadableFilesAreKeptNeverOverwritten()
+    {
+        const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>de_DE</locale>\n  <mainwindow/>\n";
+        const QByteArray first = head + "  <number>4</numb\n";
+        const QByteArray second = head + "  <number>x</number>\n</mensor>\n";
+        QStringList backups;
+        SilentMessages silence;
+        for (const QByteArray &broken : {first, second}) {
+            writeFile(m_settings, broken);
+            AppSettings settings;
+            QVERIFY(!settings.load());
+            QVERIFY(settings.save());
+            const QRegularExpression where(QStringLiteral("(line|Zeile) \\d+, (column|Spalte) \\d+: .+"));
+            QVERIFY2(where.match(settings.loadErrorString()).hasMatch(), qPrintable(settings.loadErrorString()));
+            backups << settings.backupFileName();
+            QCOMPARE(readFile(settings.backupFileName()), broken);
+            QVERIFY(readFile(m_settings).contains("<locale>de_DE</locale>"));
+            // A file that reads completely needs no copy and reports nothing.
+            QVERIFY(settings.load());
+            QCOMPARE(settings.loadErrorString() + settings.backupFileName(), QString());
+            settings.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        }
+        QCOMPARE(backups, QStringList({m_settings + QStringLiteral(".bak"), m_settings + QStringLiteral(".2.bak")}));
+        QCOMPARE(readFile(backups.first()), first);
+    }
+
+    void secondHolderOfTheFileNeverSaves()
+    {
+        AppSettings first;
+        AppSettings second;
+        SilentMessages silence;
+        QVERIFY(first.lock());
+        QVERIFY(!second.lock());
+        QVERIFY(second.isReadOnly() && !first.isReadOnly());
+        QVERIFY(!second.save());
+        QVERIFY(!second.errorString().isEmpty());
+        QVERIFY(!QFile::exists(m_settings));
+        QVERIFY(first.save());
+        // A folder where the file should be: nothing can replace it.
+        QVERIFY(QFile::remove(m_settings) && QDir().mkpath(m_settings));
+        QVERIFY(!first.save());
+        QVERIFY(!first.errorString().isEmpty());
+        QCOMPARE(QDir(QFileInfo(m_settings).absolutePath()).entryList({QStringLiteral("mensor.xml*")}, QDir::Files),
+                 QStringList(QStringLiteral("mensor.xml.lock")));
+    }
+
+    void damagedLayoutsAreLeftOut_data()
+    {
+        QTest::addColumn<QByteArray>("state");
+        QTest::addColumn<bool>("plausible");
+        const QByteArray real = realLayout();
+        const int dockArea = real.indexOf(QByteArray("\xfd\x00\x00\x00\x01", 5)) + 5;
+        QVERIFY(dockArea > 5);
+        QTest::newRow("as saved") << real << true;
+        QTest::newRow("truncated") << real.left(real.size() - 3) << false;
+        QTest::newRow("trailing byte") << real + '\xfd' << false;
+        QTest::newRow("dock area past the last") << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x07", 4)) << false;
+        QTest::newRow("unknown dock") << QByteArray(real).replace(utf16("dockA"), utf16("dockX")) << false;
+        QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
+        QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
+        QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+
+    void damagedLayoutsAreLeftOut()
+    {
+        QFETCH(QByteArray, state);
+        QFETCH(bool, plausible);
+        LayoutWindow window;
+        QCOMPARE(WindowState::isPlausibleState(state, &window), plausible);
+    }
+
+    // Every single damaged byte of a real layout, restored into a window: the
+    // toolkit alone crashes on some of them.
+    void everyByteFlipOfALayoutIsSafe()
+    {
+        const QByteArray real = realLayout();
+        SilentMessages silence;
+        int refused = 0;
+        for (int i = 0; i < real.size(); ++i) {
+            for (const uchar value : {uchar(real[i] ^ 0x01), uchar(real[i] ^ 0x80), uchar(0x00), uchar(0xff)}) {
+                QByteArray damaged = real;
+                damaged[i] = char(value);
+                WindowState loaded = readWindowState(QByteArray(), damaged);
+                LayoutWindow window;
+                refused += !loaded.restore(&window);
+                window.show();
+                QCoreApplication::processEvents();
+            }
+        }
+        QVERIFY(refused > real.size());
+    }
+
+    void layoutThatStoppedTheProgramIsNotTriedAgain()
+    {
+        LayoutWindow source;
+        source.dock("dockA")->hide();
+        AppSettings settings;
+        settings.saveWindowState(&source);
+        QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")));
+        // As if the program had died while restoring the layout.
+        writeFile(m_settings + QStringLiteral(".restoring"), QByteArray());
+        LayoutWindow window;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The window layout stopped the program")));
+        settings.restoreWindowState(&window);
+        QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")));
+        QVERIFY(!window.dock("dockA")->isHidden());
+        // The next start restores normally again.
+        settings.saveWindowState(&source);
+        settings.restoreWindowState(&window);
+        QVERIFY(window.dock("dockA")->isHidden());
+    }
 
 private:
     QTemporaryDir m_dir;
     QString m_settings;
 };
-
-void StoreTest::initTestCase()
-{
-    QCoreApplication::setApplicationName(QStringLiteral("mensor"));
-    QCoreApplication::setOrganizationName(QStringLiteral("ortus"));
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    m_settings = AppSettings().fileName();
-    QCOMPARE(m_settings, qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/ortus/mensor.xml"));
-}
-
-void StoreTest::init()
-{
-    QLocale::setDefault(QLocale::c());
-    for (const QString &suffix : {QString(), QStringLiteral(".bak"), QStringLiteral(".2.bak")})
-        QFile::remove(m_settings + suffix);
-    QDir(m_settings).removeRecursively();
-}
-
-void StoreTest::writesTheDocumentForm()
-{
-    Record record;
-    record.nextId = 3;
-    record.origin = QPoint(102, 840);
-    record.length = 100;
-    record.points.append(Leaf());
-    record.points[0].pos = QPointF(0.5, 1234.5678);
-    const QString fileName = m_dir.filePath(QStringLiteral("new/folder/form.xml"));
-    QVERIFY(save(fileName, record));
-    QCOMPARE(readFile(fileName), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n"
-                                            "  <nextid>3</nextid>\n  <origin>\n    <x>102</x>\n    <y>840</y>\n  </origin>\n"
-                                            "  <length>100</length>\n  <points>\n    <point>\n      <id>0</id>\n      <pos>\n"
-                                            "        <x>0.5</x>\n        <y>1234.57</y>\n      </pos>\n"
-                                            "    </point>\n  </points>\n</mensor>\n"));
-}
-
-void StoreTest::fileWriterWritesTheStreamWritersBytes_data()
-{
-    QTest::addColumn<QString>("text");
-    QString ascii;
-    for (ushort c = 1; c < 128; ++c)
-        ascii += QChar(c);
-    QTest::newRow("every ascii character") << ascii;
-    QTest::newRow("markup") << QStringLiteral("<a href=\"x\">R&D's 'quotes'</a>");
-    QTest::newRow("umlauts and symbols") << QStringLiteral("Gr\u00fc\u00dfe \u20ac \u2103 \u00b2 \U0001F600");
-    QTest::newRow("line breaks") << QStringLiteral("one\ntwo\r\nthree\tfour\r");
-}
-
-void StoreTest::fileWriterWritesTheStreamWritersBytes()
-{
-    QFETCH(QString, text);
-    const Root tree = sampleTree(text);
-    QByteArray reference;
-    {
-        StreamWriter writer(&reference);
-        writer.writeRoot(tree);
-    }
-    const QString fileName = m_dir.filePath(QStringLiteral("direct.xml"));
-    QVERIFY(save(fileName, tree));
-    QCOMPARE(readFile(fileName), reference);
-}
-
-void StoreTest::everyNameComesBackAsSaved_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("escaped");
-    QTest::newRow("sample") << sampleTree().text << false;
-    QTest::newRow("carriage return") << QStringLiteral("a\rb\r\nc\r") << false;
-    QTest::newRow("escape and U+0001") << QStringLiteral("\x1b[0m\x01.jpg") << true;
-    QTest::newRow("U+FFFE and U+FFFF") << QStringLiteral("x\ufffe\uffffy") << true;
-    QTest::newRow("lone high surrogate") << QString(QChar(0xd800)) + QStringLiteral("x") << true;
-    QTest::newRow("lone low surrogate at end") << QStringLiteral("x") + QChar(0xdc00) << true;
-    QTest::newRow("backslashes beside a control character") << QStringLiteral("C:\\u0041\\\x02\\") << true;
-    QTest::newRow("backslashes alone") << QStringLiteral("C:\\u0041\\x") << false;
-}
-
-void StoreTest::everyNameComesBackAsSaved()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, escaped);
-    const Root saved = sampleTree(text);
-    const QString fileName = m_dir.filePath(QStringLiteral("names.xml"));
-    QVERIFY(save(fileName, saved));
-    QCOMPARE(readFile(fileName).contains(" escaped=\"1\">"), escaped);
-    Root loaded;
-    XmlFileReader reader(fileName, testFormat);
-    reader.readRoot(loaded);
-    QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
-    QCOMPARE(reader.formatVersion(), 1);
-    QCOMPARE(QVariantList({loaded.locale, loaded.flag, loaded.bytes, loaded.date, loaded.dateTime, loaded.dir.path(),
-                           loaded.unit.symbol(), loaded.text}),
-             QVariantList({saved.locale, saved.flag, saved.bytes, saved.date, saved.dateTime, saved.dir.path(),
-                           saved.unit.symbol(), saved.text}));
-    QVERIFY(loaded.single == saved.single);
-    QCOMPARE(loaded.records.keys(), saved.records.keys());
-    QVERIFY(loaded.records == saved.records);
-}
-
-void StoreTest::absentValuesKeepWhatWasThere()
-{
-    // An absent value costs nothing: the next one is still found, the variable keeps its value.
-    QPointF point(-1, -1);
-    int number = -1;
-    BufferReader partial(document("<p><x>4</x></p><b>5</b>"));
-    QVERIFY(!partial.readPointF(QStringLiteral("p"), point) && !partial.readInt(QStringLiteral("a"), number));
-    QVERIFY(partial.readInt(QStringLiteral("b"), number) && !partial.hasError());
-    QCOMPARE(QVariantList({point, number}), QVariantList({QPointF(4, -1), 5}));
-    // Empty values are left out of the file and keep what the reader had.
-    Root saved;
-    const QString fileName = m_dir.filePath(QStringLiteral("empty.xml"));
-    QVERIFY(save(fileName, saved));
-    QVERIFY(!readFile(fileName).contains("<text") && !readFile(fileName).contains("<unit"));
-    Root loaded;
-    loaded.text = QStringLiteral("previous");
-    loaded.unit = Unit::Inch;
-    XmlFileReader reader(fileName, testFormat);
-    reader.readRoot(loaded);
-    QVERIFY(!reader.hasError());
-    QCOMPARE(QVariantList({loaded.text, loaded.unit.symbol()}), QVariantList({"previous", "in"}));
-    // Newer versions and content after the root object still read.
-    BufferReader newer(document("<locale>en_US</locale><single><origin><x>0</x><y>0</y></origin><points/></single><records/><future/>",
-                                "<mensor version=\"7\">"));
-    newer.readRoot(loaded);
-    QVERIFY2(!newer.hasError(), qPrintable(newer.errorString()));
-    QCOMPARE(newer.formatVersion(), 7);
-    QCOMPARE(loaded.locale.name(), QStringLiteral("en_US"));
-}
-
-void StoreTest::readErrors_data()
-{
-    QTest::addColumn<QByteArray>("xml");
-    QTest::addColumn<QString>("error");
-    QTest::newRow("wrong root") << QByteArray("<?xml version=\"1.0\"?>\n<other version=\"1\">\n<locale>de_DE</locale>\n</other>\n")
-                                << "XML parsing error at line 2, column 19: Element <mensor> expected.";
-    QTest::newRow("bad bool") << document("<locale>de_DE</locale>\n<flag>yes</flag>")
-                              << "XML parsing error at line 5, column 9: The value of flag is not a valid bool.";
-    QTest::newRow("missing object") << document("<flag>true</flag>\n<records/>")
-                                    << "XML parsing error at line 4, column 10: Element <single> expected.";
-    QTest::newRow("group not closed") << document("<single><origin><x>1</x><y>2</y><z>3</z></origin></single>")
-                                      << "XML parsing error at line 3, column 35: Closing tag </origin> expected.";
-    QTest::newRow("unexpected element")
-        << document("<single><nextid>2</nextid><origin><x>1</x><y>2</y></origin><points/><extra>1</extra></single>")
-        << "XML parsing error at line 3, column 84: Closing tag </single> expected instead of <extra>.";
-    QTest::newRow("comment between values")
-        << document("<single><nextid>2</nextid><!-- note --><origin><x>1</x><y>2</y></origin><points/></single>")
-        << "XML parsing error at line 3, column 39: Element <origin> expected.";
-    QTest::newRow("list without its group") << document("<single><origin><x>1</x><y>1</y></origin></single>")
-                                            << "XML parsing error at line 3, column 50: Element <points> expected.";
-    const QList<std::pair<const char *, const char *>> badValues = {
-        {"<locale>C</locale>", "locale"}, {"<unit>\xc2\xb0""C</unit>", "unit"}, {"<date>2014-02-30</date>", "date"},
-        {"<datetime>2014-02-30T10:00:00</datetime>", "date"}, {"<single><nextid>4.5</nextid>", "int"},
-        {"<single><nextid>0x10</nextid>", "int"}, {"<single><nextid>2</nextid><origin><x>1</x><y>1</y></origin><length>1,5</length>", "double"}};
-    for (const auto &bad : badValues)
-        QTest::newRow(bad.first) << document(bad.first) << QStringLiteral("is not a valid %1.").arg(QLatin1String(bad.second));
-    QTest::newRow("value with child element") << document("<locale><b>de</b></locale>") << "Expected character data.";
-    // Hostile input: any error will do, as long as nothing crashes or hangs.
-    const QByteArray valid = document("<locale>de_DE</locale><single><points><point><id>1</id></point></points></single>");
-    QTest::newRow("empty") << QByteArray() << "Premature end of document.";
-    QTest::newRow("truncated in tag") << valid.left(valid.indexOf("<point>") + 4) << "";
-    QTest::newRow("binary garbage") << QByteArray("\x00\xff\xfe<\x01\x02>\x80\x81", 9) << "";
-    QTest::newRow("invalid utf8") << document("<text>\xc3\x28\xa0\xa1</text>") << "";
-    QByteArray deep = "<mensor version=\"1\"><locale>de_DE</locale><single>";
-    for (int i = 0; i < 20000; ++i)
-        deep += "<a>";
-    QTest::newRow("deep nesting") << deep << "";
-    QTest::newRow("huge text") << document("<text>" + QByteArray(8 * 1024 * 1024, 'x') + "</text>") << "";
-    QTest::newRow("list of wrong items") << document("<single><points><x/><y/><z/></points></single>") << "";
-    QTest::newRow("entities") << QByteArray("<!DOCTYPE x [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]><mensor>&b;</mensor>") << "";
-}
-
-void StoreTest::readErrors()
-{
-    QFETCH(QByteArray, xml);
-    QFETCH(QString, error);
-    const QString fileName = m_dir.filePath(QStringLiteral("read.xml"));
-    writeFile(fileName, xml);
-    Root root;
-    XmlFileReader reader(fileName, testFormat);
-    SilentMessages silence;
-    reader.readRoot(root);
-    QVERIFY(reader.hasError());
-    QVERIFY(!reader.errorString().isEmpty());
-    QVERIFY2(reader.errorString().endsWith(error), qPrintable(reader.errorString()));
-    QVERIFY(root.records.isEmpty());
-    // The first error stops all further reading.
-    QString text = QStringLiteral("kept");
-    QVERIFY(!reader.readString(QStringLiteral("text"), text));
-    QCOMPARE(text, QStringLiteral("kept"));
-    QVERIFY(!reader.hasNextItem());
-}
-
-void StoreTest::failedSaveKeepsTheOldFile_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<int>("room");
-    // A name that leaves no room for a temporary file's suffix beside it.
-    QTest::newRow("no room for a temporary file") << QString(250, QLatin1Char('n')) + QStringLiteral(".xml") << 10 << -1;
-    QTest::newRow("read-only folder") << QStringLiteral("locked/settings.xml") << 10 << -1;
-    // A small document fits the file's write buffer and only fails in the final flush.
-    QTest::newRow("full disk, small, no room") << QStringLiteral("full.xml") << 2000 << 0;
-    QTest::newRow("full disk, small, some room") << QStringLiteral("full.xml") << 2000 << 100;
-    QTest::newRow("full disk, large, some room") << QStringLiteral("full.xml") << 100000 << 30000;
-}
-
-void StoreTest::failedSaveKeepsTheOldFile()
-{
-    QFETCH(QString, name);
-    QFETCH(int, length);
-    QFETCH(int, room);
-    QTemporaryDir dir;
-    const QString fileName = dir.filePath(name);
-    const bool locked = name.startsWith(QLatin1String("locked"));
-    if (locked && ::geteuid() == 0)
-        QSKIP("permissions do not bind the superuser");
-    const QByteArray old = document("<locale>de_DE</locale>");
-    writeFile(fileName, old);
-    if (locked)
-        QFile::setPermissions(dir.filePath(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
-    // A file size limit fails writes as a full disk does, for the superuser too.
-    const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous;
-    ::getrlimit(RLIMIT_FSIZE, &previous);
-    rlimit limited = previous;
-    if (room >= 0)
-        limited.rlim_cur = rlim_t(room);
-    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    QString error;
-    const bool committed = save(fileName, sampleTree(QString(length, QLatin1Char('x'))), &error);
-    ::setrlimit(RLIMIT_FSIZE, &previous);
-    ::signal(SIGXFSZ, previousHandler);
-    QFile::setPermissions(QFileInfo(fileName).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(!committed);
-    if (room >= 0)
-        QCOMPARE(error, QString::fromLocal8Bit(::strerror(EFBIG)));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(readFile(fileName), old);
-    QCOMPARE(QDir(QFileInfo(fileName).absolutePath()).entryList(QDir::Files).size(), 1);
-}
-
-void StoreTest::settingsFirstStartAndRoundTrip()
-{
-    LayoutWindow window;
-    {
-        AppSettings settings;
-        QSignalSpy localeChanged(&settings, &Settings::localeChanged);
-        QTest::ignoreMessage(QtDebugMsg, qPrintable(QStringLiteral("Loading settings from \"%1\".").arg(m_settings)));
-        QTest::ignoreMessage(QtWarningMsg, "Error while loading settings: \"Premature end of document.\"");
-        QVERIFY(!settings.load());
-        QCOMPARE(settings.locale().name(), QStringLiteral("de_CH"));
-        QCOMPARE(QLocale().name(), QStringLiteral("de_CH"));
-        QCOMPARE(localeChanged.count(), 1);
-        QCOMPARE(settings.afterLoadCalls, 1);
-        QCOMPARE(QCoreApplication::translate("kit::LocaleModel", "Locale"), QStringLiteral("Gebietsschema"));
-        settings.restoreWindowState(&window);
-        QVERIFY(window.windowState() & Qt::WindowMaximized);
-        // No copy is kept of a file that was not there.
-        SilentMessages silence;
-        QVERIFY(settings.save());
-        QVERIFY(!QFile::exists(m_settings + QStringLiteral(".bak")));
-
-        window.setWindowState(Qt::WindowNoState);
-        window.resize(640, 480);
-        settings.setLocale(QLocale(QLocale::German, QLocale::Germany));
-        settings.setLocale(QLocale(QLocale::German, QLocale::Germany));
-        QCOMPARE(localeChanged.count(), 3);
-        QCOMPARE(QCoreApplication::translate("kit::TextDataReader", "The value of %1 is not a valid double."),
-                 QStringLiteral("%1 ist keine gültige Fließkommazahl."));
-        settings.number = 17;
-        settings.saveWindowState(&window);
-        QVERIFY(settings.save());
-    }
-    AppSettings loaded;
-    SilentMessages silence;
-    QVERIFY(loaded.load());
-    QCOMPARE(loaded.locale().name(), QStringLiteral("de_DE"));
-    QCOMPARE(loaded.number, 17);
-    LayoutWindow restored;
-    loaded.restoreWindowState(&restored);
-    QCOMPARE(restored.size(), QSize(640, 480));
-    QVERIFY(!(restored.windowState() & Qt::WindowMaximized));
-    loaded.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-void StoreTest::unreadableFilesAreKeptNeverOverwritten()
-{
-    const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n  <locale>de_DE</locale>\n  <mainwindow/>\n";
-    const QByteArray first = head + "  <number>4</numb\n";
-    const QByteArray second = head + "  <number>x</number>\n</mensor>\n";
-    QStringList backups;
-    SilentMessages silence;
-    for (const QByteArray &broken : {first, second}) {
-        writeFile(m_settings, broken);
-        AppSettings settings;
-        QVERIFY(!settings.load());
-        QVERIFY(settings.save());
-        const QRegularExpression where(QStringLiteral("(line|Zeile) \\d+, (column|Spalte) \\d+: .+"));
-        QVERIFY2(where.match(settings.loadErrorString()).hasMatch(), qPrintable(settings.loadErrorString()));
-        backups << settings.backupFileName();
-        QCOMPARE(readFile(settings.backupFileName()), broken);
-        QVERIFY(readFile(m_settings).contains("<locale>de_DE</locale>"));
-        // A file that reads completely needs no copy and reports nothing.
-        QVERIFY(settings.load());
-        QCOMPARE(settings.loadErrorString() + settings.backupFileName(), QString());
-        settings.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-    QCOMPARE(backups, QStringList({m_settings + QStringLiteral(".bak"), m_settings + QStringLiteral(".2.bak")}));
-    QCOMPARE(readFile(backups.first()), first);
-}
-
-void StoreTest::secondHolderOfTheFileNeverSaves()
-{
-    AppSettings first;
-    AppSettings second;
-    SilentMessages silence;
-    QVERIFY(first.lock());
-    QVERIFY(!second.lock());
-    QVERIFY(second.isReadOnly() && !first.isReadOnly());
-    QVERIFY(!second.save());
-    QVERIFY(!second.errorString().isEmpty());
-    QVERIFY(!QFile::exists(m_settings));
-    QVERIFY(first.save());
-    // A folder where the file should be: nothing can replace it.
-    QVERIFY(QFile::remove(m_settings) && QDir().mkpath(m_settings));
-    QVERIFY(!first.save());
-    QVERIFY(!first.errorString().isEmpty());
-    QCOMPARE(QDir(QFileInfo(m_settings).absolutePath()).entryList({QStringLiteral("mensor.xml*")}, QDir::Files),
-             QStringList(QStringLiteral("mensor.xml.lock")));
-}
-
-void StoreTest::damagedLayoutsAreLeftOut_data()
-{
-    QTest::addColumn<QByteArray>("state");
-    QTest::addColumn<bool>("plausible");
-    const QByteArray real = realLayout();
-    const int dockArea = real.indexOf(QByteArray("\xfd\x00\x00\x00\x01", 5)) + 5;
-    QVERIFY(dockArea > 5);
-    QTest::newRow("as saved") << real << true;
-    QTest::newRow("truncated") << real.left(real.size() - 3) << false;
-    QTest::newRow("trailing byte") << real + '\xfd' << false;
-    QTest::newRow("dock area past the last") << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x07", 4)) << false;
-    QTest::newRow("unknown dock") << QByteArray(real).replace(utf16("dockA"), utf16("dockX")) << false;
-    QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
-    QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
-    QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
-    QTest::newRow("empty") << QByteArray() << false;
-}
-
-void StoreTest::damagedLayoutsAreLeftOut()
-{
-    QFETCH(QByteArray, state);
-    QFETCH(bool, plausible);
-    LayoutWindow window;
-    QCOMPARE(WindowState::isPlausibleState(state, &window), plausible);
-}
-
-// Every single damaged byte of a real layout, restored into a window: the
-// toolkit alone crashes on some of them.
-void StoreTest::everyByteFlipOfALayoutIsSafe()
-{
-    const QByteArray real = realLayout();
-    SilentMessages silence;
-    int refused = 0;
-    for (int i = 0; i < real.size(); ++i) {
-        for (const uchar value : {uchar(real[i] ^ 0x01), uchar(real[i] ^ 0x80), uchar(0x00), uchar(0xff)}) {
-            QByteArray damaged = real;
-            damaged[i] = char(value);
-            WindowState loaded = readWindowState(QByteArray(), damaged);
-            LayoutWindow window;
-            refused += !loaded.restore(&window);
-            window.show();
-            QCoreApplication::processEvents();
-        }
-    }
-    QVERIFY(refused > real.size());
-}
-
-void StoreTest::layoutThatStoppedTheProgramIsNotTriedAgain()
-{
-    LayoutWindow source;
-    source.dock("dockA")->hide();
-    AppSettings settings;
-    settings.saveWindowState(&source);
-    QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")));
-    // As if the program had died while restoring the layout.
-    writeFile(m_settings + QStringLiteral(".restoring"), QByteArray());
-    LayoutWindow window;
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The window layout stopped the program")));
-    settings.restoreWindowState(&window);
-    QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")));
-    QVERIFY(!window.dock("dockA")->isHidden());
-    // The next start restores normally again.
-    settings.saveWindowState(&source);
-    settings.restoreWindowState(&window);
-    QVERIFY(window.dock("dockA")->isHidden());
-}
 
 MENSOR_GUITEST_MAIN(StoreTest)
 #include "storetest.moc"
