@@ -1,4 +1,3 @@
-#include "aboutdialog.h"
 #include "graphicspointitem.h"
 #include "grahpicsanchoritem.h"
 #include "graphicsview.h"
@@ -21,7 +20,10 @@
 
 #include <sys/stat.h>
 
+using vireo::Geometry;
 using vireo::MainWindow;
+using vireo::Point;
+using vireo::Settings;
 
 namespace {
 
@@ -159,9 +161,8 @@ QString writeCodedImage(const QString &path)
     return path;
 }
 
-void setRulerLength(Fixture &f, double length)
+void setRulerLength(Fixture &f, ModalAnswerer &answers, double length)
 {
-    ModalAnswerer answers;
     answers.expect<QInputDialog>([length](QInputDialog *dialog) {
         dialog->setDoubleValue(length);
         answerLater(dialog, "accept");
@@ -186,6 +187,83 @@ private slots:
             if (type >= QtCriticalMsg)
                 fprintf(stderr, "%s\n", qPrintable(message));
         });
+    }
+
+    void wholeStoreRoundTrip()
+    {
+        QFile::remove(storePath());
+        SilentMessages silence;
+        QMainWindow window;
+        window.resize(700, 500);
+        const Geometry *address = nullptr;
+        {
+            Settings settings;
+            QCOMPARE(settings.currentDir(), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+            QCOMPARE(settings.decimalPlaces(), 3);
+            settings.setLocale(QLocale(QLocale::German, QLocale::Germany));
+            settings.saveWindowState(&window);
+            settings.setCurrentDir(QStringLiteral("/photos/R&D <2026>"));
+            settings.setDecimalPlaces(5);
+            Geometry &image = settings.geometryFor(QStringLiteral("/photos/b.jpg"));
+            QVERIFY(image.isNew());
+            image.setNextId(7);
+            image.addPoint(Point(3, QPointF(1, 2), QStringLiteral("a.jpg")));
+            image.initialize(QSize(5, 3));
+            QCOMPARE(QVariantList({image.origin(), image.rulerEnd1(), image.rulerEnd2(), image.rulerLength(), image.nextId(), image.pointCount()}),
+                     QVariantList({QPointF(2.5, 1.5), QPointF(2.5, 1.5), QPointF(5, 3), 1.0, 1, 1}));
+            image.initialize(QSize(640, 480));
+            image.clearPoints();
+            image.addPoint(Point(1, QPointF(10.5, 20), QStringLiteral("R&D <1>.png")));
+            image.addPoint(Point(4, QPointF(-30, 40.25), QString()));
+            image.setNextId(5);
+            settings.geometryFor(QStringLiteral("/photos")).setRulerLength(25.4);
+            // Records stay where they are however many are added.
+            address = &image;
+            for (int i = 0; i < 1000; ++i)
+                settings.geometryFor(QStringLiteral("/a/%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
+            QCOMPARE(&settings.geometryFor(QStringLiteral("/photos/b.jpg")), address);
+            QVERIFY(settings.geometryFor(QStringLiteral("/PHOTOS")).isNew());
+            // Saved when it goes.
+        }
+        Settings loaded;
+        QVERIFY(loaded.load());
+        QCOMPARE(loaded.locale().name(), QStringLiteral("de_DE"));
+        QCOMPARE(loaded.currentDir(), QStringLiteral("/photos/R&D <2026>"));
+        QCOMPARE(loaded.decimalPlaces(), 5);
+        QCOMPARE(loaded.geometryCount(), 1003);
+        const Geometry &image = loaded.geometryFor(QStringLiteral("/photos/b.jpg"));
+        QCOMPARE(image.nextId(), 5);
+        QCOMPARE(image.points(), QList<Point>({Point(1, QPointF(10.5, 20), QStringLiteral("R&D <1>.png")), Point(4, QPointF(-30, 40.25), QString())}));
+        QCOMPARE(image.origin(), QPointF(320, 240));
+        QCOMPARE(loaded.geometryFor(QStringLiteral("/photos")).rulerLength(), 25.4);
+        QVERIFY(!loaded.geometryFor(QStringLiteral("/a/0999.jpg")).isNew());
+        QMainWindow restored;
+        loaded.restoreWindowState(&restored);
+        QCOMPARE(restored.size(), QSize(700, 500));
+        // Base values first, then the records, each in a fixed order.
+        QByteArray xml = readFile(storePath());
+        QStringList order;
+        for (const char *name : {"<mainwindow>", "<currentdir>", "<decimalplaces>5", "<key>", "|<key>/photos/b.jpg", "<nextid>5", "<origin>",
+                                 "<rulerend1>", "<rulerend2>", "<rulerlength>", "<points>", "<point>", "<id>1", "<pos>", "<file>R&amp;D"}) {
+            if (*name == '|')
+                xml = xml.mid(xml.indexOf(++name));
+            order << QString::number(xml.indexOf(name)).rightJustified(8, QLatin1Char('0'));
+        }
+        QVERIFY2(std::is_sorted(order.begin() + 4, order.end()) && std::is_sorted(order.begin(), order.begin() + 4) && !order.join(QString()).contains(QLatin1Char('-')),
+                 qPrintable(order.join(QLatin1Char(' '))));
+    }
+    void storedFileRoundTripsByteForByte()
+    {
+        SilentMessages silence;
+        const QByteArray original = readFile(QStringLiteral(MENSOR_TEST_DATA "/settings-v1.xml"));
+        writeFile(storePath(), original);
+        {
+            Settings settings;
+            QVERIFY(settings.load());
+            QCOMPARE(settings.geometryFor(QStringLiteral("/home/lab/photos/IMG_0001.JPG")).pointCount(), 3);
+            QVERIFY(settings.save());
+        }
+        QCOMPARE(readFile(storePath()), original);
     }
 
     void firstRunSpeaksSwissGermanAndSwitches()
@@ -319,6 +397,8 @@ private slots:
         QVERIFY_ANSWERED(answers);
         QCOMPARE(QVariantList({projection->rulerEnd2(), projection->rulerLength(), projection->origin()}),
                  QVariantList({QPointF(640, 480), 1.0, QPointF(320, 240)}));
+        // The ruler runs from the centre to a corner, 400 pixels: ten units a pixel.
+        setRulerLength(f, answers, 4000);
 
         f.action("actionModeEdit")->trigger();
         QVERIFY(f.table()->isEnabled() && f.action("actionClearPoints")->isEnabled() && !f.action("actionResetOrigin")->isEnabled());
@@ -326,10 +406,20 @@ private slots:
         f.clickImage(QPointF(100, 300));
         QVERIFY(QLineF(f.pos(1), QPointF(100, 300)).length() < 4);
         f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 300);
-        f.window->scene()->pointList()->graphicsItemAt(0)->setPos(400, 200);
+        f.window->scene()->pointList()->graphicsItemAt(0)->setPos(400, 200.05);
         f.action("actionCopyCoordinates")->trigger();
         QCOMPARE(QApplication::clipboard()->text(),
-                 QStringLiteral("Nbr.\tX\tY\tFile\t\n1\t0.200\t0.100\tphoto.png\t\n2\t-0.550\t-0.150\tphoto.png\t\n"));
+                 QStringLiteral("Nbr.\tX\tY\tFile\t\n1\t800.000\t399.500\tphoto.png\t\n2\t-2200.000\t-600.000\tphoto.png\t\n"));
+        // Copies paste as numbers in every language: the table groups digits, copies do not.
+        f.window->settings()->setLocale(QLocale(QLocale::German, QLocale::Germany));
+        f.action("actionCopyCoordinates")->trigger();
+        f.window->updateMouseCoordinates(QPointF(12.3456, -1234.5));
+        const QString readOuts = f.label("labelMouseX") + f.label("labelMouseY");
+        f.window->updateMouseCoordinates(QPointF(qQNaN(), 1));
+        QCOMPARE(QStringList({f.table()->model()->index(1, 1).data().toString(), QApplication::clipboard()->text().section(QLatin1Char('\n'), 2, 2),
+                              readOuts, f.label("labelMouseX")}),
+                 QStringList({"-2.200,000", "2\t-2200,000\t-600,000\tphoto.png\t", "x = 12.346y = -1234.500", "x = "}));
+        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         // The table's current row, chosen as a user clicks it, is the point to delete.
         f.table()->setCurrentIndex(f.table()->model()->index(0, 1));
         QVERIFY(f.window->scene()->pointList()->graphicsItemAt(0)->isSelected());
@@ -485,90 +575,6 @@ private slots:
         const vireo::Geometry &record = settings.geometryFor(path);
         QCOMPARE(QVariantList({record.pointCount(), record.nextId(), record.point(1).file()}), QVariantList({2, 3, "photo.png"}));
         QVERIFY(QLineF(record.point(0).pos(), moved).length() < 1e-3);
-    }
-
-    // In the language with the longest texts.
-    void dialogsShowTheirWholeTexts()
-    {
-        Fixture f;
-        f.window->settings()->setLocale(QLocale(QLocale::German, QLocale::Germany));
-        f.openImage();
-        ModalAnswerer answers;
-        QStringList problems;
-        const auto check = [&problems](bool ok, const char *problem) {
-            if (!ok)
-                problems << QLatin1String(problem);
-        };
-        answers.expect<vireo::SettingsDialog>([&](vireo::SettingsDialog *dialog) {
-            auto combo = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
-            combo->showPopup();
-            check(combo->view()->viewport()->width() >= combo->view()->sizeHintForColumn(0), "locale list narrower than its names");
-            combo->hidePopup();
-            answerLater(dialog, "reject");
-            return true;
-        });
-        f.action("actionConfigure")->trigger();
-        answers.expect<QInputDialog>([&](QInputDialog *dialog) {
-            QFont titleFont = dialog->font();
-            titleFont.setBold(true);
-            check(dialog->width() >= QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + 60, "length dialog narrower than its title");
-            const QImage own = kit::loadIcon(QStringLiteral("dialog"), QStringLiteral("ok")).pixmap(16).toImage();
-            check(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->icon().pixmap(16).toImage() == own,
-                  "length dialog without the program's icons");
-            answerLater(dialog, "reject");
-            return true;
-        });
-        f.action("actionSetRulerLength")->trigger();
-        answers.expect<vireo::AboutDialog>([&](vireo::AboutDialog *dialog) {
-            if (!dialog->isVisible())
-                return false;
-            check(dialog->findChild<QTextBrowser *>()->verticalScrollBar()->maximum() == 0, "about text needs scrolling");
-            check(dialog->width() >= 382 && dialog->height() >= 345, "about dialog below its size");
-            answerLater(dialog, "reject");
-            return true;
-        });
-        f.action("actionAbout")->trigger();
-        QVERIFY_ANSWERED(answers);
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
-        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-
-    void copiedCoordinatesAreNumbersInEveryLanguage_data()
-    {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("copied");
-        // Read-outs and copies take the language's decimal mark; read-outs never group.
-        const QString point = "1\t1500.000\t1400.000\tbig.png\t\n2\t-1900.000\t-1400.500\tbig.png\t\n";
-        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates) << "1,500.000" << point;
-        QTest::newRow("de_DE") << QLocale(QLocale::German, QLocale::Germany) << "1.500,000" << QString(point).replace(QLatin1Char('.'), QLatin1Char(','));
-        QTest::newRow("de_CH") << QLocale(QLocale::German, QLocale::Switzerland) << QStringLiteral("1\u2019500.000") << point;
-    }
-
-    void copiedCoordinatesAreNumbersInEveryLanguage()
-    {
-        QFETCH(QLocale, locale);
-        QFETCH(QString, shown);
-        QFETCH(QString, copied);
-        Fixture f;
-        f.openImage(QSize(4000, 3000), QStringLiteral("big.png"));
-        // The ruler runs from the centre to a corner, 2500 pixels: one unit a pixel.
-        setRulerLength(f, 2500);
-        f.action("actionModeEdit")->trigger();
-        f.clickImage(QPointF(3000, 1000));
-        f.clickImage(QPointF(1000, 2000));
-        f.window->scene()->pointList()->graphicsItemAt(0)->setPos(3500, 100);
-        f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 2900.5);
-        f.window->settings()->setLocale(locale);
-        QCOMPARE(f.table()->model()->index(0, 1).data().toString(), shown);
-        f.action("actionCopyCoordinates")->trigger();
-        const QString text = QApplication::clipboard()->text();
-        QCOMPARE(text.mid(text.indexOf(QLatin1Char('\n')) + 1), copied.replace(QStringLiteral("big,png"), QStringLiteral("big.png")));
-        f.window->updateMouseCoordinates(QPointF(12.3456, -1234.5));
-        const QString readOuts = f.label("labelMouseX") + f.label("labelMouseY");
-        f.window->updateMouseCoordinates(QPointF(qQNaN(), 1));
-        QCOMPARE(QStringList({readOuts, f.label("labelMouseX")}), QStringList({"x = 12.346y = -1234.500", "x = "}));
-        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 
     void failedSavesAreShownAndOfferedAgain()
