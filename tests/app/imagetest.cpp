@@ -3,7 +3,6 @@
 #include "imagefile.h"
 #include "imagepyramid.h"
 #include "pointlist.h"
-#include "resources.h"
 #include "scene.h"
 #include "thumbnailitem.h"
 #include "thumbnailloader.h"
@@ -83,27 +82,6 @@ private slots:
         QVERIFY(!file.errorString().isEmpty());
         QVERIFY(file.readThumbnail(100).isNull());
         QVERIFY(ThumbnailLoader::loadThumbnail(path).isNull());
-    }
-
-    void plausibleSizes_data()
-    {
-        QTest::addColumn<QSize>("claimed");
-        QTest::addColumn<qint64>("bytes");
-        QTest::addColumn<bool>("plausible");
-        QTest::newRow("unknown size") << QSize() << qint64(10) << true;
-        QTest::newRow("small image, tiny file") << QSize(1024, 1024) << qint64(1) << true;
-        QTest::newRow("one-bit PNG at deflate's best") << QSize(20000, 20000) << qint64(400000000 / 8 / 1032) << true;
-        QTest::newRow("decoy") << QSize(23000, 23000) << qint64(84) << false;
-        QTest::newRow("2 GiB, large file") << QSize(32768, 16384) << qint64(100000000) << false;
-        QTest::newRow("just under 2 GiB, large file") << QSize(32767, 16384) << qint64(100000000) << true;
-    }
-
-    void plausibleSizes()
-    {
-        QFETCH(QSize, claimed);
-        QFETCH(qint64, bytes);
-        QFETCH(bool, plausible);
-        QCOMPARE(ImageFile::isPlausibleSize(claimed, bytes), plausible);
     }
 
     // A grey map keeps the test fast (a sparse file, no encoding) and still
@@ -303,28 +281,6 @@ private slots:
             QTest::qWait(300);
             QCOMPARE(view.count(), clear ? 0 : 1);
             QCOMPARE(view.currentIndex(), -1);
-        }
-    }
-
-    void everyIconIsALegiblePicture()
-    {
-        QVERIFY(resourcesRegistered());
-        QDirIterator icons(QStringLiteral(":/icon"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
-        QStringList problems;
-        while (icons.hasNext()) {
-            const QString path = icons.next();
-            const int size = (path.contains(QLatin1String("128x128")) ? 128 : path.contains(QLatin1String("32x32")) ? 32 : 24)
-                * (path.endsWith(QLatin1String("@2x.png")) ? 2 : 1);
-            // Crisp at 200 %: the toolkit picks the double-size picture by its name.
-            const QImage image(path), doubled(QString(path).insert(path.size() - 4, QLatin1String("@2x")));
-            if (image.size() != QSize(size, size) || image.convertToFormat(QImage::Format_Indexed8).colorCount() < 2
-                || (!path.endsWith(QLatin1String("@2x.png")) && doubled.size() != QSize(2 * size, 2 * size)))
-                problems << path;
-        }
-        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char(' '))));
-        for (const char *name : {"de_CH", "de_DE", "libvireo_de_CH", "libvireo_de_DE"}) {
-            QTranslator translator;
-            QVERIFY(translator.load(QStringLiteral(":/translations/%1.qm").arg(QLatin1String(name))) && !translator.isEmpty());
         }
     }
 
