@@ -236,15 +236,13 @@ private slots:
         QCOMPARE(view.itemAt(0)->fileName(), dir.filePath(QStringLiteral("A.png")));
         // Small pictures are enlarged; a JPEG is decoded at the size shown.
         QCOMPARE(QList<QSize>({view.itemAt(0)->image().size(), view.itemAt(2)->image().size()}), QList<QSize>({QSize(50, 100), QSize(33, 100)}));
-        QCOMPARE(view.itemAt(1)->boundingRect(), QRectF(0, 0, 112, 112));
-        QCOMPARE(view.itemAt(1)->imageRect(), QRect(6, 31, 100, 50));
-        QCOMPARE(QVariantList({view.itemAt(1)->toolTip(), view.itemAt(1)->labelText()}), QVariantList({"b.png", "b.png"}));
+        QCOMPARE(QVariantList({view.itemAt(1)->boundingRect(), view.itemAt(1)->imageRect(), view.itemAt(1)->toolTip(), view.itemAt(1)->labelText()}),
+                 QVariantList({QRectF(0, 0, 112, 112), QRect(6, 31, 100, 50), "b.png", "b.png"}));
         // Long names end in dots within the frame; an unreadable file gets an empty frame.
         const QString label = view.itemAt(2)->labelText();
         QVERIFY(label.endsWith(QLatin1String("...")) && view.itemAt(2)->toolTip().startsWith(label.chopped(3)));
         QVERIFY(QFontMetricsF(view.itemAt(2)->font()).horizontalAdvance(label) <= view.itemAt(2)->boundingRect().width());
-        QVERIFY(view.itemAt(3)->image().isNull());
-        QCOMPARE(view.itemAt(3)->boundingRect(), QRectF(0, 0, 12, 12));
+        QVERIFY(view.itemAt(3)->image().isNull() && view.itemAt(3)->boundingRect() == QRectF(0, 0, 12, 12));
         QCOMPARE(selected.count() + view.currentIndex(), -1);
         // A row of thumbnails in a wide strip, a column in a tall one.
         QCOMPARE(view.itemAt(2)->pos(), QPointF(250, 10));
@@ -257,10 +255,8 @@ private slots:
             view.selectNext();
         QCOMPARE(view.currentIndex(), 3);
         view.selectPrevious();
-        QCOMPARE(view.currentIndex(), 2);
-        QVERIFY(view.itemAt(2)->isSelected() && !view.itemAt(3)->isSelected());
-        QCOMPARE(selected.count(), 5);
-        QCOMPARE(selected.first().at(0).toString(), dir.filePath(QStringLiteral("A.png")));
+        QVERIFY(view.currentIndex() == 2 && view.itemAt(2)->isSelected() && !view.itemAt(3)->isSelected());
+        QCOMPARE(QVariantList({selected.count(), selected.first().at(0)}), QVariantList({5, dir.filePath(QStringLiteral("A.png"))}));
     }
 
     void outdatedThumbnailsNeverArrive()
