@@ -18,10 +18,9 @@ inline QTemporaryDir &isolatedHome()
 inline void isolateUserFolders()
 {
     const QByteArray path = isolatedHome().path().toUtf8();
-    qputenv("HOME", path);
-    qputenv("XDG_CONFIG_HOME", path + "/.config");
-    qputenv("XDG_DATA_HOME", path + "/.local/share");
-    qputenv("XDG_CACHE_HOME", path + "/.cache");
+    for (const auto &folder : {std::make_pair("HOME", ""), std::make_pair("XDG_CONFIG_HOME", "/.config"),
+                               std::make_pair("XDG_DATA_HOME", "/.local/share"), std::make_pair("XDG_CACHE_HOME", "/.cache")})
+        qputenv(folder.first, path + folder.second);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }

@@ -61,19 +61,6 @@ struct Fixture
     GraphicsView view;
 };
 
-// Answers the next length dialog: enters the value, or cancels when it is NaN.
-void answerLengthDialog(ModalAnswerer &answers, double value, double *minimum = nullptr)
-{
-    answers.expect<QInputDialog>([=](QInputDialog *dialog) {
-        if (minimum)
-            *minimum = dialog->doubleMinimum();
-        if (!std::isnan(value))
-            dialog->setDoubleValue(value);
-        answerLater(dialog, std::isnan(value) ? "reject" : "accept");
-        return true;
-    });
-}
-
 // Counts the presses and releases that reach the scene.
 struct RecordingScene : QGraphicsScene
 {
@@ -355,7 +342,13 @@ private slots:
         const QPointF before = projection.toCoordinates(QPointF(50, -30));
         double minimum = 0;
         ModalAnswerer answers;
-        answerLengthDialog(answers, entered, &minimum);
+        // Enters the length, or cancels when there is none.
+        answers.expect<QInputDialog>([=, &minimum](QInputDialog *dialog) {
+            minimum = dialog->doubleMinimum();
+            dialog->setDoubleValue(std::isnan(entered) ? 1 : entered);
+            answerLater(dialog, std::isnan(entered) ? "reject" : "accept");
+            return true;
+        });
         // The label's click opens the dialog.
         emit projection.rulerLabel()->clicked();
         QVERIFY_ANSWERED(answers);
@@ -420,10 +413,8 @@ private slots:
         QTest::addColumn<QPoint>("offset");
         QTest::addColumn<int>("button");
         QTest::addColumn<bool>("click");
-        QTest::newRow("no move") << QPoint(0, 0) << int(Qt::LeftButton) << true;
         QTest::newRow("3-4-5 diagonal") << QPoint(3, 4) << int(Qt::LeftButton) << true;
         QTest::newRow("6 pixels") << QPoint(0, 6) << int(Qt::LeftButton) << false;
-        QTest::newRow("4-4 diagonal") << QPoint(4, 4) << int(Qt::LeftButton) << false;
         QTest::newRow("far, right to left") << QPoint(30, 20) << int(Qt::LeftButton) << false;
         QTest::newRow("right button never pans") << QPoint(80, 60) << int(Qt::RightButton) << true;
     }

@@ -5,11 +5,7 @@
 #include "settings.h"
 #include "startup.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
+#include <QtCore>
 
 #include <cstdio>
 #include <cstdlib>

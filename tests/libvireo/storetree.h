@@ -57,9 +57,6 @@ struct Root : kit::Storable
     QLocale locale = QLocale(QLocale::German, QLocale::Switzerland);
     bool flag = false;
     QByteArray bytes;
-    QDate date;
-    QDateTime dateTime;
-    QDir dir;
     kit::Unit unit;
     QString text;
     Record single;
@@ -69,9 +66,6 @@ struct Root : kit::Storable
         r.readLocale(QStringLiteral("locale"), locale);
         r.readBool(QStringLiteral("flag"), flag);
         r.readByteArray(QStringLiteral("bytes"), bytes);
-        r.readDate(QStringLiteral("date"), date);
-        r.readDateTime(QStringLiteral("datetime"), dateTime);
-        r.readDir(QStringLiteral("dir"), dir);
         r.readUnit(QStringLiteral("unit"), unit);
         r.readString(QStringLiteral("text"), text);
         r.readObject(QStringLiteral("single"), single);
@@ -82,9 +76,6 @@ struct Root : kit::Storable
         w.writeLocale(QStringLiteral("locale"), locale);
         w.writeBool(QStringLiteral("flag"), flag);
         w.writeByteArray(QStringLiteral("bytes"), bytes);
-        w.writeDate(QStringLiteral("date"), date);
-        w.writeDateTime(QStringLiteral("datetime"), dateTime);
-        w.writeDir(QStringLiteral("dir"), dir);
         w.writeUnit(QStringLiteral("unit"), unit);
         w.writeString(QStringLiteral("text"), text);
         w.writeObject(QStringLiteral("single"), single);
