@@ -200,11 +200,10 @@ private slots:
         view.setZoomLevel(zoomLevel);
         view.centerOn(2345.6, 1234.5);
         const QPoint pixel(413, 287);
-        const QPointF expected = view.mapToScene(pixel);
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pixel);
         QCOMPARE(scene.pointList()->count(), 1);
         const QPointF placed = scene.pointList()->graphicsItemAt(0)->pos();
-        QCOMPARE(placed, expected);
+        QCOMPARE(placed, view.mapToScene(pixel));
         // Whatever the screen's scale (also run at 200 %), the image pixel is the
         // one the zoom level alone gives, within the whole-pixel scrolling.
         const double scale = GraphicsView::scaleForLevel(zoomLevel);

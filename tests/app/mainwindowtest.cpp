@@ -402,10 +402,10 @@ private slots:
         answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
         f.action("actionOpenFolder")->trigger();
         QVERIFY_ANSWERED(answers);
-        QCOMPARE(f.window->settings()->currentDir(), folder);
         auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");
         QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 2; }, 10000));
-        QCOMPARE(child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle(), QStringLiteral("Images in Directory %1").arg(folder));
+        QCOMPARE(QStringList({f.window->settings()->currentDir(), child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle()}),
+                 QStringList({folder, QStringLiteral("Images in Directory %1").arg(folder)}));
         QVERIFY(!f.action("actionNextImage")->isEnabled());
         thumbnails->selectNext();
         QCOMPARE(f.window->scene()->fileName(), QStringLiteral("a.png"));
