@@ -137,7 +137,7 @@ private slots:
         QSignalSpy reset(f.scene.pointModel(), &QAbstractItemModel::modelReset);
         const int itemsBefore = f.scene.items().size();
         f.scene.clearPoints();
-        QCOMPARE(QVector<int>({reset.count(), f.scene.pointList()->count(), f.scene.items().size()}), QVector<int>({1, 0, itemsBefore - 3}));
+        QCOMPARE(QVector<int>({int(reset.count()), f.scene.pointList()->count(), int(f.scene.items().size())}), QVector<int>({1, 0, itemsBefore - 3}));
         f.click(QPointF(50, 50));
         QCOMPARE(f.ids(), QList<int>({5}));
 
