@@ -142,7 +142,8 @@ private:
         if (m_pending.empty())
             return fail(QStringLiteral("unexpected %1").arg(describe(modal)), modal);
         if (!modal->inherits(m_pending.front().className))
-            return fail(QStringLiteral("expected a %1, got %2").arg(QLatin1String(m_pending.front().className), describe(modal)), modal);
+            return fail(QStringLiteral("expected a %1, got %2").arg(QLatin1String(m_pending.front().className), describe(modal)),
+                        modal);
         if (m_pending.front().answer(modal)) {
             m_answered = modal;
             m_pending.pop_front();

@@ -45,7 +45,8 @@ QDir listing(const QString &path)
 void writeImages(const QTemporaryDir &dir, int count, QSize size, const char *suffix = "png")
 {
     for (int i = 0; i < count; ++i)
-        writeImage(dir.filePath(QStringLiteral("%1.%2").arg(i, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix))), size, Qt::darkGreen);
+        writeImage(dir.filePath(QStringLiteral("%1.%2").arg(i, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix))),
+                   size, Qt::darkGreen);
 }
 
 } // namespace
@@ -55,7 +56,6 @@ class ImageTest : public QObject
     Q_OBJECT
 
 private slots:
-
     void refusesWhatMustNotBeRead_data()
     {
         QTest::addColumn<QString>("path");
@@ -63,7 +63,8 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QVERIFY(QFile::link(pipe, m_dir.filePath(QStringLiteral("link.jpg"))));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), m_dir.filePath(QStringLiteral("zero.png"))));
-        writeFile(m_dir.filePath(QStringLiteral("decoy.xbm")), "#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
+        writeFile(m_dir.filePath(QStringLiteral("decoy.xbm")),
+                  "#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
         writeFile(m_dir.filePath(QStringLiteral("broken.png")), "no picture");
         QTest::newRow("named pipe") << pipe;
         QTest::newRow("link to a pipe") << m_dir.filePath(QStringLiteral("link.jpg"));
@@ -163,7 +164,8 @@ private slots:
         const QImage source = patternImage(QSize(2400, 1300)).convertToFormat(QImage::Format(format));
         ImagePyramid pyramid;
         pyramid.setImage(source);
-        QVERIFY(pyramid.image().format() == QImage::Format_RGB32 || pyramid.image().format() == QImage::Format_ARGB32_Premultiplied);
+        QVERIFY(pyramid.image().format() == QImage::Format_RGB32
+                || pyramid.image().format() == QImage::Format_ARGB32_Premultiplied);
         pyramid.buildLevels();
         pyramid.waitForLevels();
         const QPoint offset(1234, 567);
@@ -209,7 +211,8 @@ private slots:
         const double scale = GraphicsView::scaleForLevel(zoomLevel);
         const QPoint centre = view.viewport()->rect().center();
         const QPointF fromZoom = view.mapToScene(centre) + QPointF(pixel - centre) / scale;
-        QVERIFY2(QLineF(placed, fromZoom).length() <= 1.5 / scale + 1, qPrintable(QStringLiteral("%1, %2").arg(placed.x()).arg(placed.y())));
+        QVERIFY2(QLineF(placed, fromZoom).length() <= 1.5 / scale + 1,
+                 qPrintable(QStringLiteral("%1, %2").arg(placed.x()).arg(placed.y())));
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             QCOMPARE(view.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
     }
@@ -219,7 +222,8 @@ private slots:
         QTemporaryDir dir;
         writeImage(dir.filePath(QStringLiteral("b.png")), QSize(400, 200));
         writeImage(dir.filePath(QStringLiteral("A.png")), QSize(50, 100));
-        writeImage(dir.filePath(QStringLiteral("c-a-very-long-file-name-of-a-photograph-taken-at-the-lab.jpg")), QSize(300, 900), Qt::red, "JPG");
+        writeImage(dir.filePath(QStringLiteral("c-a-very-long-file-name-of-a-photograph-taken-at-the-lab.jpg")),
+                   QSize(300, 900), Qt::red, "JPG");
         writeFile(dir.filePath(QStringLiteral("d.png")), "no picture");
         writeFile(dir.filePath(QStringLiteral("skipped.txt")), readFile(dir.filePath(QStringLiteral("b.png"))));
         ThumbnailView view;
@@ -230,8 +234,10 @@ private slots:
         QVERIFY(QTest::qWaitFor([&view] { return view.count() == 4; }, 10000));
         QCOMPARE(view.itemAt(0)->fileName(), dir.filePath(QStringLiteral("A.png")));
         // Small pictures are enlarged; a JPEG is decoded at the size shown.
-        QCOMPARE(QList<QSize>({view.itemAt(0)->image().size(), view.itemAt(2)->image().size()}), QList<QSize>({QSize(50, 100), QSize(33, 100)}));
-        QCOMPARE(QVariantList({view.itemAt(1)->boundingRect(), view.itemAt(1)->imageRect(), view.itemAt(1)->toolTip(), view.itemAt(1)->labelText()}),
+        QCOMPARE(QList<QSize>({view.itemAt(0)->image().size(), view.itemAt(2)->image().size()}),
+                 QList<QSize>({QSize(50, 100), QSize(33, 100)}));
+        QCOMPARE(QVariantList({view.itemAt(1)->boundingRect(), view.itemAt(1)->imageRect(), view.itemAt(1)->toolTip(),
+                               view.itemAt(1)->labelText()}),
                  QVariantList({QRectF(0, 0, 112, 112), QRect(6, 31, 100, 50), "b.png", "b.png"}));
         // Long names end in dots within the frame; an unreadable file gets an empty frame.
         const QString label = view.itemAt(2)->labelText();
@@ -251,7 +257,8 @@ private slots:
         QCOMPARE(view.currentIndex(), 3);
         view.selectPrevious();
         QVERIFY(view.currentIndex() == 2 && view.itemAt(2)->isSelected() && !view.itemAt(3)->isSelected());
-        QCOMPARE(QVariantList({selected.count(), selected.first().at(0)}), QVariantList({5, dir.filePath(QStringLiteral("A.png"))}));
+        QCOMPARE(QVariantList({selected.count(), selected.first().at(0)}),
+                 QVariantList({5, dir.filePath(QStringLiteral("A.png"))}));
     }
 
     void outdatedThumbnailsNeverArrive()

@@ -18,6 +18,7 @@ struct Leaf : kit::Storable
         r.readPointF(QStringLiteral("pos"), pos);
         r.readString(QStringLiteral("file"), file);
     }
+
     void save(kit::DataWriter &w) const override
     {
         w.writeInt(QStringLiteral("id"), id);
@@ -36,6 +37,7 @@ struct Record : kit::Storable
     {
         return nextId == o.nextId && origin == o.origin && length == o.length && points == o.points;
     }
+
     void load(kit::DataReader &r) override
     {
         r.readInt(QStringLiteral("nextid"), nextId);
@@ -43,6 +45,7 @@ struct Record : kit::Storable
         r.readDouble(QStringLiteral("length"), length);
         r.readList(QStringLiteral("points"), QStringLiteral("point"), points);
     }
+
     void save(kit::DataWriter &w) const override
     {
         w.writeInt(QStringLiteral("nextid"), nextId);
@@ -71,6 +74,7 @@ struct Root : kit::Storable
         r.readObject(QStringLiteral("single"), single);
         r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
     }
+
     void save(kit::DataWriter &w) const override
     {
         w.writeLocale(QStringLiteral("locale"), locale);
