@@ -32,12 +32,14 @@ protected:
     {
         if (callNested)
             nestedResult = setValue(0, QStringLiteral("nested"));
-        if (column == 0)
+        if (column == 0) {
             m_name = value.toString();
-        else if (column == 1)
-            m_x = value.toDouble(), markChanged(2);
-        else if (column == 3)
+        } else if (column == 1) {
+            m_x = value.toDouble();
+            markChanged(2);
+        } else if (column == 3) {
             m_done = value.toBool();
+        }
         return column != 2;
     }
 
@@ -52,7 +54,6 @@ class SampleList : public DataList
 public:
     SampleList() : DataList(4) {}
     QString columnTitle(int column) const override { return QStringList({"Name", "X", "Y", "Done"}).value(column); }
-    QString columnDescription(int column) const override { return QStringLiteral("about %1").arg(column); }
     int columnWidth(int column) const override { return column == 1 ? 70 : DataList::columnWidth(column); }
     bool columnVisible(int column) const override { return column != 3; }
     DataSpec *columnSpec(int column) const override
