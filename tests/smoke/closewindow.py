@@ -1,18 +1,13 @@
 #!/usr/bin/env python3
-"""Asks an X11 window to close, as a window manager's close button does:
-sends it the WM_DELETE_WINDOW client message. Usage: closewindow.py WINDOW_ID"""
+# Asks an X11 window to close, as a window manager's close button does:
+# sends it the WM_DELETE_WINDOW client message. Usage: closewindow.py WINDOW_ID
 import ctypes
 import ctypes.util
 import sys
 
 xlib = ctypes.cdll.LoadLibrary(ctypes.util.find_library("X11"))
 xlib.XOpenDisplay.restype = ctypes.c_void_p
-xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
 xlib.XInternAtom.restype = ctypes.c_ulong
-xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-xlib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-xlib.XFlush.argtypes = [ctypes.c_void_p]
-xlib.XCloseDisplay.argtypes = [ctypes.c_void_p]
 
 
 class ClientMessage(ctypes.Structure):
@@ -25,23 +20,15 @@ class Event(ctypes.Union):
     _fields_ = [("client", ClientMessage), ("pad", ctypes.c_long * 24)]
 
 
-def main():
-    window = int(sys.argv[1], 0)
-    display = xlib.XOpenDisplay(None)
-    if not display:
-        sys.exit("cannot open the display")
-    event = Event()
-    event.client.type = 33  # ClientMessage
-    event.client.window = window
-    event.client.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
-    event.client.format = 32
-    event.client.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    event.client.data[1] = 0  # CurrentTime
-    if not xlib.XSendEvent(display, window, 0, 0, ctypes.byref(event)):
-        sys.exit("cannot send the message")
-    xlib.XFlush(display)
-    xlib.XCloseDisplay(display)
-
-
-if __name__ == "__main__":
-    main()
+display = ctypes.c_void_p(xlib.XOpenDisplay(None))
+if not display.value:
+    sys.exit("cannot open the display")
+event = Event()
+event.client.type = 33  # ClientMessage
+event.client.window = int(sys.argv[1], 0)
+event.client.format = 32
+event.client.message_type = xlib.XInternAtom(display, b"WM_PROTOCOLS", 0)
+event.client.data[0] = xlib.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+if not xlib.XSendEvent(display, ctypes.c_ulong(event.client.window), 0, ctypes.c_long(0), ctypes.byref(event)):
+    sys.exit("cannot send the message")
+xlib.XCloseDisplay(display)  # flushes the request first

@@ -18,8 +18,7 @@ export HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/
 unset QT_QPA_PLATFORM
 export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
 settings="$home/.config/ortus/mensor.xml"
-mkdir -p "$(dirname "$settings")"
-cp "$fixture" "$settings"
+install -D -m 644 "$fixture" "$settings"
 
 run_and_close() {
   xvfb-run -a -s '-screen 0 1280x900x24' bash -c '
@@ -38,9 +37,7 @@ run_and_close() {
     if kill -0 $pid 2>/dev/null; then echo "still running after the close request"; kill $pid; exit 1; fi
     wait $pid || { echo "mensor exited with status $?"; exit 1; }
   ' "$program" "$here/closewindow.py" || { cat "$home/out.log"; exit 1; }
-  if grep -q 'ERROR: \(Address\|UndefinedBehavior\)Sanitizer\|runtime error:' "$home/out.log"; then
-    cat "$home/out.log"; exit 1
-  fi
+  ! grep -q 'ERROR: \(Address\|UndefinedBehavior\)Sanitizer\|runtime error:' "$home/out.log" || { cat "$home/out.log"; exit 1; }
 }
 
 check_store() {
@@ -57,15 +54,7 @@ run_and_close
 check_store
 
 # The first dock area's index pointed past the toolkit's array of four.
-python3 - "$settings" <<'PY'
-import re, sys
-path = sys.argv[1]
-text = open(path, encoding="utf-8").read()
-state = bytearray.fromhex(re.search(r"<state>([0-9a-f]+)</state>", text).group(1))
-areas = state.index(b"\xfd\x00\x00\x00") + 1
-state[areas + 4:areas + 8] = (7).to_bytes(4, "big")
-open(path, "w", encoding="utf-8").write(re.sub(r"<state>[0-9a-f]+</state>", "<state>" + state.hex() + "</state>", text))
-PY
+perl -pi -e 's/(<state>(?:[0-9a-f]{2})*?fd000000[0-9a-f]{2})[0-9a-f]{8}/${1}00000007/' "$settings"
 run_and_close
 grep -q "window layout is damaged" "$home/out.log" || { echo "damaged layout not noticed"; cat "$home/out.log"; exit 1; }
 check_store
