@@ -277,6 +277,10 @@ private slots:
             QCOMPARE(view.count(), clear ? 0 : 1);
             QCOMPARE(view.currentIndex(), -1);
         }
+        // Closing in the middle of a pass ends it at once.
+        ThumbnailView closing;
+        closing.loadThumbnails(listing(first.path()));
+        QVERIFY(QTest::qWaitFor([&closing] { return closing.count() >= 1; }, 10000));
     }
 
 private:

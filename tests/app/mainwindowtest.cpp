@@ -442,6 +442,12 @@ private slots:
         const double magnification = vireo::Loupe::magnification(view->transform().m11());
         QVERIFY(magnification >= 2 && magnification >= 4 * view->transform().m11() - 1e-9);
         const QImage shown = loupe->grab().toImage();
+        // A fine black cross, open around the spot.
+        const QPoint centre(vireo::Loupe::side / 2, vireo::Loupe::side / 2);
+        QString cross;
+        for (const QPoint arm : {QPoint(0, 0), QPoint(2, 0), QPoint(20, 0), QPoint(-20, 0), QPoint(0, 20), QPoint(0, -20)})
+            cross += shown.pixelColor(centre + arm) == QColor(Qt::black) ? QLatin1Char('+') : QLatin1Char('-');
+        QCOMPARE(cross, QStringLiteral("--++++"));
         const QImage &image = f.window->scene()->image();
         for (const QPoint offset : {QPoint(2, 2), QPoint(-3, 2), QPoint(2, -3)}) {
             const QPointF inImage = dragged->scenePos() + (QPointF(offset) + QPointF(0.5, 0.5)) / magnification;

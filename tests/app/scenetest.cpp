@@ -111,6 +111,13 @@ private slots:
         QCOMPARE(QVariantList({first->file(), first->toolTip(), first->isSelected(), first->data(Scene::pointMarkerKey)}),
                  QVariantList({"photo.png", "1", false, true}));
         QVERIFY(f.scene.pointList()->graphicsItemAt(1)->isSelected());
+        // Each point is a red cross with an open centre.
+        const QImage shown = f.view.viewport()->grab().toImage();
+        const QPoint centre = f.view.mapFromScene(f.pos(0));
+        QString arms;
+        for (const QPoint arm : {QPoint(0, 0), QPoint(6, 0), QPoint(-6, 0), QPoint(0, 6), QPoint(0, -6)})
+            arms += shown.pixelColor(centre + arm) == QColor(Qt::red) ? QLatin1Char('+') : QLatin1Char('-');
+        QCOMPARE(arms, QStringLiteral("-++++"));
         // A click moves less than 5 image units between press and release: at this zoom, one screen pixel
         // is 3.5 units, two are 7, though the view lets 5 screen pixels pass as a click.
         for (const int pixels : {1, 2}) {
@@ -298,8 +305,10 @@ private slots:
         changed.clear();
         projection.originAnchor()->setPos(700, 500);
         projection.originAnchor()->setPos(100, 50);
+        // Sideways inside the image only one axis moves, and the coordinates change.
+        projection.originAnchor()->setPos(200, 50);
         QCOMPARE(QVariantList({projection.xAxis()->line(), projection.yAxis()->line(), changed.count()}),
-                 QVariantList({QLineF(0, 50, 640, 50), QLineF(100, 0, 100, 480), 1}));
+                 QVariantList({QLineF(0, 50, 640, 50), QLineF(200, 0, 200, 480), 2}));
         // Outside calibration only the origin and the axes show, and the origin stays put.
         projection.setCalibrating(false);
         QCOMPARE(QVector<bool>({projection.originAnchor()->isEnabled(), projection.originAnchor()->isVisible(),
@@ -310,7 +319,7 @@ private slots:
         projection.setCalibrating(true);
         QVERIFY(projection.originAnchor()->isEnabled() && projection.rulerLabel()->isVisible()
                 && projection.rulerEnd2Anchor()->isVisible());
-        QCOMPARE(changed.count(), 1);
+        QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color()}), QVariantList({2, QColor(Qt::red)}));
     }
 
     void lengthDialogScalesCoordinates_data()

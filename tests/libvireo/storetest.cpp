@@ -325,6 +325,8 @@ private slots:
                                     << "XML parsing error at line 2, column 19: Element <mensor> expected.";
         QTest::newRow("bad bool") << document("<locale>de_DE</locale>\n<flag>yes</flag>")
                                   << "XML parsing error at line 5, column 9: The value of flag is not a valid bool.";
+        QTest::newRow("missing object") << document("<flag>true</flag>\n<records/>")
+                                        << "XML parsing error at line 4, column 10: Element <single> expected.";
         QTest::newRow("unexpected element")
             << document("<single><nextid>2</nextid><origin><x>1</x><y>2</y></origin><points/><extra>1</extra></single>")
             << "XML parsing error at line 3, column 84: Closing tag </single> expected instead of <extra>.";
