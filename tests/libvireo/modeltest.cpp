@@ -136,10 +136,8 @@ private slots:
                 QVERIFY2(qAbs(unit.toBase(unit.fromBase(value)) - value) < 1e-9 * qMax(1.0, qAbs(value)),
                          qPrintable(unit.symbol()));
         }
-        QCOMPARE(units.size(), 43);
-        QCOMPARE(quantities.size(), 15);
-        QVERIFY(std::is_sorted(symbols.begin(), symbols.end()));
-        QVERIFY(!quantities.contains(QStringLiteral("None")));
+        QCOMPARE(QVector<int>({int(units.size()), int(quantities.size())}), QVector<int>({43, 15}));
+        QVERIFY(std::is_sorted(symbols.begin(), symbols.end()) && !quantities.contains(QStringLiteral("None")));
         QVERIFY(Unit(QStringLiteral("m/s")) != Unit::Metre && Unit(QStringLiteral("\u00b0C")).isNone());
         QCOMPARE(Unit(QVariant(QStringLiteral("mm"))), Unit::Millimetre);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -203,10 +201,7 @@ private slots:
         list.insert(0, front);
         QPointer<DataItem> removed = list.at(2);
         list.removeAt(2);
-        QVERIFY(removed.isNull());
-        QCOMPARE(list.first(), front);
-        QCOMPARE(list.indexOf(list.at(2)), 2);
-        QCOMPARE(list.at(3), nullptr);
+        QVERIFY(removed.isNull() && list.first() == front && list.indexOf(list.at(2)) == 2 && !list.at(3));
         list.clear();
         list.clear();
         QCOMPARE(log.log, QStringList({"inserted 0-0", "inserted 1-1", "inserted 2-2", "inserted 0-0",
@@ -326,8 +321,7 @@ private slots:
         Table f;
         f.list.at(0)->setValue(1, value);
         f.tableView->setColumnDecimals(1, decimals);
-        QCOMPARE(f.cell(0, 1), text);
-        QCOMPARE(formatNumber(value, decimals), text);
+        QCOMPARE(QStringList({f.cell(0, 1), formatNumber(value, decimals)}), QStringList({text, text}));
         const QString firstRow = f.tableView->toText(QStringLiteral("\t")).section(QLatin1Char('\n'), 1, 1);
         QCOMPARE(firstRow.section(QLatin1Char('\t'), 1, 1), copied);
         QCOMPARE(f.cell(0, 0), QStringLiteral("row 0"));
