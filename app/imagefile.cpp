@@ -2,6 +2,7 @@
 
 #include <qtcompat.h>
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -29,6 +30,11 @@ protected:
 private:
     std::function<bool()> m_interrupted;
 };
+
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("vireo::ImageFile", text);
+}
 
 } // namespace
 
@@ -61,20 +67,34 @@ bool ImageFile::mayRead(QSize *claimed)
 {
     m_error.clear();
     kit::setImageAllocationLimit(int((maxPixels * 4) >> 20) + 1);
+    const QFileInfo info(m_path);
+    if (!info.exists()) {
+        m_error = translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "The file does not exist."));
+        return false;
+    }
     if (!isRegularFile(m_path)) {
-        m_error = QStringLiteral("not a regular file");
+        m_error = translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "It is not a regular file but a folder, a pipe or a device."));
+        return false;
+    }
+    if (!info.isReadable()) {
+        m_error = translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "The file may not be read."));
         return false;
     }
     QImageReader reader(m_path);
     *claimed = reader.size();
-    if (!isPlausibleSize(*claimed, QFileInfo(m_path).size())) {
-        m_error = QStringLiteral("claims %1 × %2 pixels in %3 bytes")
-                      .arg(claimed->width())
-                      .arg(claimed->height())
-                      .arg(QFileInfo(m_path).size());
-        return false;
-    }
-    return true;
+    if (isPlausibleSize(*claimed, info.size()))
+        return true;
+    const qint64 pixels = qint64(claimed->width()) * claimed->height();
+    m_error = pixels > maxPixels
+        ? translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "The image has %1 × %2 pixels; at most %3 million pixels can be opened."))
+              .arg(claimed->width())
+              .arg(claimed->height())
+              .arg(maxPixels / 1000000)
+        : translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "The file claims %1 × %2 pixels, far more than its %3 bytes can hold."))
+              .arg(claimed->width())
+              .arg(claimed->height())
+              .arg(info.size());
+    return false;
 }
 
 QImage ImageFile::read()

@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "quitsignals.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -15,6 +16,8 @@ int main(int argc, char *argv[])
     vireo::setApplicationIdentity();
 
     vireo::MainWindow window;
+    vireo::QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &vireo::QuitSignals::received, &window, &vireo::MainWindow::saveAndQuit);
     window.show();
     return app.exec();
 }

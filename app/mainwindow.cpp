@@ -28,6 +28,8 @@ namespace vireo {
 namespace {
 const int zoomStep = 5;
 const int startZoomLevel = 10;
+// A burst of edits is written once, this long after its first edit.
+const int autoSaveDelay = 1500;
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -35,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent)
     , m_scene(new Scene)
     , m_settings(new Settings(this))
     , m_ui(new Ui::MainWindow)
+    , m_autoSave(new QTimer(this))
 {
     // Referencing the bundles keeps them linked in from the static library.
     static_cast<void>(resourcesRegistered());
@@ -60,7 +63,12 @@ MainWindow::MainWindow(QWidget *parent)
     retranslate();
 }
 
-MainWindow::~MainWindow() = default;
+// The settings save once more as they go, after this object is gone.
+MainWindow::~MainWindow()
+{
+    m_settings->disconnect(this);
+    m_scene->disconnect(this);
+}
 
 QStringList MainWindow::imageNamePatterns()
 {
@@ -82,6 +90,11 @@ QString MainWindow::numberText(double value, int decimalPlaces)
     if (!kit::isNumberToShow(value))
         return QString();
     return QString::number(value, 'f', decimalPlaces);
+}
+
+void MainWindow::setAutoSaveDelay(int milliseconds)
+{
+    m_autoSave->setInterval(milliseconds);
 }
 
 Scene *MainWindow::scene() const
@@ -118,6 +131,11 @@ void MainWindow::connectParts()
     connect(m_ui->thumbnailView, &ThumbnailView::fileSelected, this, &MainWindow::loadFolderImage);
     connect(m_settings, &Settings::decimalPlacesChanged, this, &MainWindow::decimalPlacesChanged);
     connect(m_settings, &kit::Settings::localeChanged, this, &MainWindow::retranslate);
+    m_autoSave->setSingleShot(true);
+    m_autoSave->setInterval(autoSaveDelay);
+    connect(m_autoSave, &QTimer::timeout, this, &MainWindow::autoSave);
+    connect(m_scene.get(), &Scene::edited, this, &MainWindow::measurementsEdited);
+    connect(m_settings, &kit::Settings::saveFinished, this, &MainWindow::backgroundSaveFinished);
 }
 
 void MainWindow::createModeGroup()
@@ -190,8 +208,11 @@ void MainWindow::loadImage(const QString &path)
 {
     if (!path.isEmpty()) {
         m_imageLoaded = m_scene->loadImage(path);
-        if (!m_imageLoaded)
-            QMessageBox::information(this, tr("Error"), tr("Cannot load image."), QMessageBox::Ok);
+        if (!m_imageLoaded) {
+            QMessageBox box(QMessageBox::Information, tr("Error"), tr("Cannot load image."), QMessageBox::Ok, this);
+            box.setInformativeText(m_scene->loadErrorString());
+            box.exec();
+        }
     }
     updateGui();
     updateImageName();
@@ -286,24 +307,68 @@ void MainWindow::showEvent(QShowEvent *event)
 
 void MainWindow::reportStoreAtStart()
 {
-    if (m_settings->isReadOnly()) {
+    reportLockAtStart();
+    reportLoadErrorAtStart();
+    // Only now has the user heard of the newest copy.
+    m_settings->pruneBackups();
+}
+
+void MainWindow::reportLockAtStart()
+{
+    const QString store = QDir::toNativeSeparators(m_settings->fileName());
+    const QString lock = QDir::toNativeSeparators(m_settings->lockFileName());
+    switch (m_settings->lockState()) {
+    case kit::Settings::LockState::InUse:
         QMessageBox::warning(this, tr("Measurements Open in Another Window"),
-                             tr("The measurements file %1 is in use by another mensor window.\n\n"
+                             tr("The measurements file %1 is in use by another mensor window (%2, lock file %3).\n\n"
                                 "This window shows the measurements as they were last saved and saves nothing. "
                                 "Close the other window first to keep your work.")
-                                 .arg(QDir::toNativeSeparators(m_settings->fileName())));
+                                 .arg(store, m_settings->lockHolder(), lock));
+        break;
+    case kit::Settings::LockState::HeldElsewhere: {
+        QMessageBox box(QMessageBox::Warning, tr("Measurements Open on Another Computer"),
+                        tr("The measurements file %1 is locked by %2 (lock file %3). mensor cannot tell from here "
+                           "whether that window is still open.\n\n"
+                           "Take the file over only if mensor no longer runs there; otherwise this window saves nothing.")
+                            .arg(store, m_settings->lockHolder(), lock),
+                        QMessageBox::NoButton, this);
+        QPushButton *takeOver = box.addButton(tr("Take Over"), QMessageBox::AcceptRole);
+        box.addButton(tr("Open Read-Only"), QMessageBox::RejectRole);
+        box.exec();
+        if (box.clickedButton() == takeOver && m_settings->takeOverLock())
+            retranslate();
+        break;
     }
+    case kit::Settings::LockState::Unavailable:
+        QMessageBox::warning(this, tr("Measurements Cannot Be Saved"),
+                             tr("The measurements file %1 cannot be claimed for this window:\n%2\n\n"
+                                "Nothing will be saved until this is fixed; mensor tries again at every save.")
+                                 .arg(store, m_settings->lockErrorString()));
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::reportLoadErrorAtStart()
+{
     const QString error = m_settings->loadErrorString();
     if (error.isEmpty())
         return;
     const QString backup = m_settings->backupFileName();
-    const QString kept = backup.isEmpty()
-        ? tr("No copy of it could be made, so it will not be overwritten.")
-        : tr("The file as it was is kept unchanged as %1.").arg(QDir::toNativeSeparators(backup));
+    QString kept;
+    if (m_settings->isReadOnly())
+        kept = tr("This window does not change it.");
+    else if (backup.isEmpty())
+        kept = tr("No copy of it could be made, so it will not be overwritten.");
+    else
+        kept = tr("The file as it was is kept unchanged as %1.").arg(QDir::toNativeSeparators(backup));
+    const QString loaded = m_settings->loadStoppedEarly()
+        ? tr("Everything before that point has been loaded.")
+        : tr("Values that could not be read keep their defaults; everything else has been loaded.");
     QMessageBox::warning(this, tr("Measurements Read Incompletely"),
-                         tr("The measurements file %1 could not be read completely:\n%2\n\n"
-                            "Everything before that point has been loaded. %3")
-                             .arg(QDir::toNativeSeparators(m_settings->fileName()), error, kept));
+                         tr("The measurements file %1 could not be read completely:\n%2\n\n%3 %4")
+                             .arg(QDir::toNativeSeparators(m_settings->fileName()), error, loaded, kept));
 }
 
 QString MainWindow::saveFailureText() const
@@ -312,18 +377,54 @@ QString MainWindow::saveFailureText() const
         .arg(QDir::toNativeSeparators(m_settings->fileName()), m_settings->errorString());
 }
 
-void MainWindow::saveSettings()
+void MainWindow::reportSaveFailure()
 {
-    if (m_settings->isReadOnly())
-        return;
-    if (m_settings->save()) {
-        m_reportedSaveError.clear();
-        return;
-    }
     if (m_settings->errorString() == m_reportedSaveError)
         return;
     m_reportedSaveError = m_settings->errorString();
     QMessageBox::warning(this, tr("Cannot Save Measurements"), saveFailureText());
+}
+
+// The record shown is brought up to date first: its live state is in the scene.
+void MainWindow::saveSettings()
+{
+    if (m_settings->isReadOnly())
+        return;
+    m_autoSave->stop();
+    m_scene->storeGeometry();
+    if (m_settings->save()) {
+        m_unsavedEdits = false;
+        m_reportedSaveError.clear();
+        return;
+    }
+    reportSaveFailure();
+}
+
+void MainWindow::measurementsEdited()
+{
+    m_unsavedEdits = true;
+    if (!m_settings->isReadOnly() && !m_autoSave->isActive())
+        m_autoSave->start();
+}
+
+// Off the GUI thread: only taking the copy holds the window.
+void MainWindow::autoSave()
+{
+    if (m_settings->isReadOnly())
+        return;
+    m_scene->storeGeometry();
+    m_unsavedEdits = false;
+    m_settings->saveInBackground();
+}
+
+void MainWindow::backgroundSaveFinished(bool ok)
+{
+    if (ok) {
+        m_reportedSaveError.clear();
+        return;
+    }
+    m_unsavedEdits = true;
+    reportSaveFailure();
 }
 
 // Offers to try again until the save succeeds, the user gives the work up,
@@ -331,7 +432,7 @@ void MainWindow::saveSettings()
 bool MainWindow::saveBeforeClosing()
 {
     if (m_settings->isReadOnly())
-        return true;
+        return mayDropEditsOfReadOnlyWindow();
     while (!m_settings->save()) {
         QMessageBox box(QMessageBox::Warning, tr("Cannot Save Measurements"),
                         saveFailureText() + QStringLiteral("\n\n") + tr("Close without saving?"),
@@ -350,14 +451,42 @@ bool MainWindow::saveBeforeClosing()
     return true;
 }
 
+// A read-only window keeps what the user does in it, but cannot save it:
+// closing says so before the work goes.
+bool MainWindow::mayDropEditsOfReadOnlyWindow()
+{
+    if (!m_unsavedEdits)
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Changes Cannot Be Saved"),
+                    tr("This window is read-only and cannot save to the measurements file %1. "
+                       "The points and calibrations changed in it will be lost.\n\n"
+                       "Close without saving?")
+                        .arg(QDir::toNativeSeparators(m_settings->fileName())),
+                    QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.button(QMessageBox::Discard)->setText(tr("Close Without Saving"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Discard;
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    m_autoSave->stop();
     m_scene->storeGeometry();
     m_settings->saveWindowState(this);
     if (saveBeforeClosing())
         event->accept();
     else
         event->ignore();
+}
+
+void MainWindow::saveAndQuit()
+{
+    m_autoSave->stop();
+    m_scene->storeGeometry();
+    m_settings->saveWindowState(this);
+    if (!m_settings->isReadOnly())
+        m_settings->save();
+    QCoreApplication::quit();
 }
 
 void MainWindow::on_actionOpenImage_triggered()

@@ -3,6 +3,8 @@
 
 #include <QMainWindow>
 
+class QTimer;
+
 #include <memory>
 
 namespace kit {
@@ -34,6 +36,9 @@ public:
     // A coordinate as the read-outs show it: "." and no grouping in every language.
     static QString numberText(double value, int decimalPlaces);
 
+    // How long after the first of a burst of edits the store is written.
+    void setAutoSaveDelay(int milliseconds);
+
     Scene *scene() const;
     Settings *settings() const;
     kit::TableView *tableView() const;
@@ -52,6 +57,9 @@ public slots:
     void clearMouseCoordinates();
     void decimalPlacesChanged(int decimalPlaces);
     void retranslate();
+    // Writes the store without asking anything and ends the program: for
+    // the signals of a logout or a shutdown.
+    void saveAndQuit();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -87,8 +95,15 @@ private:
     void nudge(const QPointF &step);
     void saveSettings();
     bool saveBeforeClosing();
+    bool mayDropEditsOfReadOnlyWindow();
     QString saveFailureText() const;
+    void reportSaveFailure();
+    void measurementsEdited();
+    void autoSave();
+    void backgroundSaveFinished(bool ok);
     void reportStoreAtStart();
+    void reportLockAtStart();
+    void reportLoadErrorAtStart();
 
     // The reason of the save failure the user was last told about; a
     // failure for the same reason is not shown again until a save succeeds.
@@ -96,11 +111,14 @@ private:
     bool m_firstShowPending = true;
     bool m_folderMode = false;
     bool m_imageLoaded = false;
+    // Edits not yet written (or, in a read-only window, never to be).
+    bool m_unsavedEdits = false;
     std::unique_ptr<Scene> m_scene;
     Settings *m_settings;
     std::unique_ptr<Ui::MainWindow> m_ui;
     kit::TableView *m_tableView = nullptr;
     AboutDialog *m_aboutDialog = nullptr;
+    QTimer *m_autoSave;
 };
 
 } // namespace vireo

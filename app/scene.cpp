@@ -16,6 +16,7 @@
 #include <QGraphicsSceneMouseEvent>
 #include <QGraphicsView>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 namespace vireo {
 
@@ -30,6 +31,19 @@ Scene::Scene(QObject *parent)
     , m_snapLines(new SnapLines(this))
 {
     connect(&m_pyramid, &ImagePyramid::levelsReady, this, [this] { invalidate(sceneRect(), BackgroundLayer); });
+    // Moves of single points come from their items: a calibration change
+    // updates every row, and one announcement is enough for it.
+    QAbstractItemModel *model = pointModel();
+    connect(model, &QAbstractItemModel::rowsInserted, this, &Scene::announceEdit);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &Scene::announceEdit);
+    connect(model, &QAbstractItemModel::modelReset, this, &Scene::announceEdit);
+    connect(m_projection, &Projection::changed, this, &Scene::announceEdit);
+}
+
+void Scene::announceEdit()
+{
+    if (!m_rebuilding)
+        emit edited();
 }
 
 Scene::~Scene()
@@ -43,9 +57,11 @@ bool Scene::loadImage(const QString &path)
     if (path.isEmpty())
         return true;
     qDebug() << "loading image" << path;
+    const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
     m_fileName = QFileInfo(path).fileName();
     ImageFile file(path);
     m_pyramid.setImage(file.read());
+    m_loadError = file.errorString();
     if (m_pyramid.isNull()) {
         qWarning() << "Cannot load image" << path << file.errorString();
         imageChanged();
@@ -62,6 +78,11 @@ bool Scene::loadImage(const QString &path)
     m_snapLines->setSceneRect(sceneRect());
     m_projection->setImageRect(sceneRect());
     return true;
+}
+
+QString Scene::loadErrorString() const
+{
+    return m_loadError;
 }
 
 void Scene::clearImage()
@@ -83,6 +104,7 @@ void Scene::imageChanged()
 void Scene::setGeometry(Geometry *geometry)
 {
     storeGeometry();
+    const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
     // One reset of the table instead of one notification per point.
     kit::DataListResetAction reset(m_pointList->model());
     removePointItems();
@@ -120,6 +142,8 @@ GraphicsPointItem *Scene::addPoint(int id, const QPointF &position, const QStrin
     auto row = new PointItem(item);
     connect(m_projection, &Projection::changed, row, &PointItem::coordinatesChanged);
     connect(item, &GraphicsPointItem::selected, this, &Scene::onPointSelected);
+    connect(item, &QGraphicsObject::xChanged, this, &Scene::announceEdit);
+    connect(item, &QGraphicsObject::yChanged, this, &Scene::announceEdit);
     m_pointList->append(row);
     return item;
 }

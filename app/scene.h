@@ -31,6 +31,8 @@ public:
     ~Scene() override;
 
     bool loadImage(const QString &path);
+    // Why the last image could not be loaded.
+    QString loadErrorString() const;
     // Shows no image until the next one loads.
     void clearImage();
     void setGeometry(Geometry *geometry);
@@ -66,6 +68,9 @@ signals:
     void mouseMoved(const QPointF &coordinates);
     void mouseLeft();
     void pointSelected(int index);
+    // A point or the calibration changed by the user (or by undo), not by
+    // showing another record or image.
+    void edited();
 
 protected:
     bool event(QEvent *event) override;
@@ -82,9 +87,13 @@ private:
     void removePointItems();
     bool isClick(const QGraphicsSceneMouseEvent *event) const;
     void createPointAt(const QPointF &position);
+    void announceEdit();
 
     bool m_calibrating = true;
+    // Set while the items are rebuilt from a record or for a new image.
+    bool m_rebuilding = false;
     QString m_fileName;
+    QString m_loadError;
     // The record shown until one is given with setGeometry.
     Geometry m_ownGeometry;
     Geometry *m_geometry = &m_ownGeometry;

@@ -2,6 +2,8 @@
 
 #include <icons.h>
 
+#include <memory>
+
 namespace vireo {
 
 const char *const Settings::currentDirKey = "currentdir";
@@ -76,9 +78,26 @@ void Settings::load(kit::DataReader &reader)
 void Settings::save(kit::DataWriter &writer) const
 {
     kit::Settings::save(writer);
-    writer.writeString(QLatin1String(currentDirKey), m_currentDir);
-    writer.writeInt(QLatin1String(decimalPlacesKey), m_decimalPlaces);
-    writer.writeMap(QLatin1String(geometriesKey), QLatin1String(geometryKey), m_geometries);
+    writeValues(writer, m_currentDir, m_decimalPlaces, m_geometries);
+}
+
+// The records are copied once here; a copy shares the points' lists.
+Settings::ValuesWriter Settings::valuesWriter() const
+{
+    auto geometries = std::make_shared<const std::map<QString, Geometry>>(m_geometries);
+    return [base = baseValuesWriter(), currentDir = m_currentDir, decimalPlaces = m_decimalPlaces,
+            geometries](kit::DataWriter &writer) {
+        base(writer);
+        writeValues(writer, currentDir, decimalPlaces, *geometries);
+    };
+}
+
+void Settings::writeValues(kit::DataWriter &writer, const QString &currentDir, int decimalPlaces,
+                           const std::map<QString, Geometry> &geometries)
+{
+    writer.writeString(QLatin1String(currentDirKey), currentDir);
+    writer.writeInt(QLatin1String(decimalPlacesKey), decimalPlaces);
+    writer.writeMap(QLatin1String(geometriesKey), QLatin1String(geometryKey), geometries);
 }
 
 } // namespace vireo

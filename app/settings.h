@@ -47,8 +47,12 @@ protected:
     void afterLoad() override;
     void load(kit::DataReader &reader) override;
     void save(kit::DataWriter &writer) const override;
+    ValuesWriter valuesWriter() const override;
 
 private:
+    static void writeValues(kit::DataWriter &writer, const QString &currentDir, int decimalPlaces,
+                            const std::map<QString, Geometry> &geometries);
+
     QString m_currentDir;
     int m_decimalPlaces = 3;
     // Node-based and never implicitly shared, so references into it last.

@@ -295,14 +295,6 @@
         <translation>Messungen in einem anderen Fenster geöffnet</translation>
     </message>
     <message>
-        <source>The measurements file %1 is in use by another mensor window.
-
-This window shows the measurements as they were last saved and saves nothing. Close the other window first to keep your work.</source>
-        <translation>Die Messdatei %1 wird von einem anderen mensor-Fenster verwendet.
-
-Dieses Fenster zeigt die Messungen, wie sie zuletzt gespeichert wurden, und speichert nichts. Schließen Sie zuerst das andere Fenster, damit Ihre Arbeit erhalten bleibt.</translation>
-    </message>
-    <message>
         <source>No copy of it could be made, so it will not be overwritten.</source>
         <translation>Es konnte keine Kopie davon angelegt werden, deshalb wird sie nicht überschrieben.</translation>
     </message>
@@ -313,16 +305,6 @@ Dieses Fenster zeigt die Messungen, wie sie zuletzt gespeichert wurden, und spei
     <message>
         <source>Measurements Read Incompletely</source>
         <translation>Messungen unvollständig gelesen</translation>
-    </message>
-    <message>
-        <source>The measurements file %1 could not be read completely:
-%2
-
-Everything before that point has been loaded. %3</source>
-        <translation>Die Messdatei %1 konnte nicht vollständig gelesen werden:
-%2
-
-Alles vor dieser Stelle wurde geladen. %3</translation>
     </message>
     <message>
         <source>The measurements could not be saved to %1:
@@ -341,6 +323,82 @@ Alles vor dieser Stelle wurde geladen. %3</translation>
     <message>
         <source>Close Without Saving</source>
         <translation>Ohne Speichern schließen</translation>
+    </message>
+    <message>
+        <source>The measurements file %1 is in use by another mensor window (%2, lock file %3).
+
+This window shows the measurements as they were last saved and saves nothing. Close the other window first to keep your work.</source>
+        <translation>Die Messdatei %1 wird von einem anderen mensor-Fenster verwendet (%2, Sperrdatei %3).
+
+Dieses Fenster zeigt die Messungen, wie sie zuletzt gespeichert wurden, und speichert nichts. Schließen Sie zuerst das andere Fenster, damit Ihre Arbeit erhalten bleibt.</translation>
+    </message>
+    <message>
+        <source>Measurements Open on Another Computer</source>
+        <translation>Messdatei auf einem anderen Computer geöffnet</translation>
+    </message>
+    <message>
+        <source>The measurements file %1 is locked by %2 (lock file %3). mensor cannot tell from here whether that window is still open.
+
+Take the file over only if mensor no longer runs there; otherwise this window saves nothing.</source>
+        <translation>Die Messdatei %1 ist von %2 gesperrt (Sperrdatei %3). mensor kann von hier aus nicht feststellen, ob jenes Fenster noch geöffnet ist.
+
+Übernehmen Sie die Datei nur, wenn mensor dort nicht mehr läuft; sonst speichert dieses Fenster nichts.</translation>
+    </message>
+    <message>
+        <source>Take Over</source>
+        <translation>Übernehmen</translation>
+    </message>
+    <message>
+        <source>Open Read-Only</source>
+        <translation>Schreibgeschützt öffnen</translation>
+    </message>
+    <message>
+        <source>Measurements Cannot Be Saved</source>
+        <translation>Messungen können nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>The measurements file %1 cannot be claimed for this window:
+%2
+
+Nothing will be saved until this is fixed; mensor tries again at every save.</source>
+        <translation>Die Messdatei %1 kann nicht für dieses Fenster reserviert werden:
+%2
+
+Bis dies behoben ist, wird nichts gespeichert; mensor versucht es bei jedem Speichern erneut.</translation>
+    </message>
+    <message>
+        <source>This window does not change it.</source>
+        <translation>Dieses Fenster verändert sie nicht.</translation>
+    </message>
+    <message>
+        <source>Everything before that point has been loaded.</source>
+        <translation>Alles vor dieser Stelle wurde geladen.</translation>
+    </message>
+    <message>
+        <source>Values that could not be read keep their defaults; everything else has been loaded.</source>
+        <translation>Werte, die nicht gelesen werden konnten, behalten ihre Vorgaben; alles Übrige wurde geladen.</translation>
+    </message>
+    <message>
+        <source>The measurements file %1 could not be read completely:
+%2
+
+%3 %4</source>
+        <translation>Die Messdatei %1 konnte nicht vollständig gelesen werden:
+%2
+
+%3 %4</translation>
+    </message>
+    <message>
+        <source>Changes Cannot Be Saved</source>
+        <translation>Änderungen können nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>This window is read-only and cannot save to the measurements file %1. The points and calibrations changed in it will be lost.
+
+Close without saving?</source>
+        <translation>Dieses Fenster ist schreibgeschützt und kann nicht in die Messdatei %1 speichern. Die darin geänderten Punkte und Kalibrierungen gehen verloren.
+
+Ohne Speichern schließen?</translation>
     </message>
 </context>
 <context>
@@ -386,6 +444,29 @@ Alles vor dieser Stelle wurde geladen. %3</translation>
     <message>
         <source>Decimal Places</source>
         <translation>Dezimalstellen</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::ImageFile</name>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file but a folder, a pipe or a device.</source>
+        <translation>Es ist keine gewöhnliche Datei, sondern ein Ordner, eine Pipe oder ein Gerät.</translation>
+    </message>
+    <message>
+        <source>The file may not be read.</source>
+        <translation>Die Datei darf nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The image has %1 × %2 pixels; at most %3 million pixels can be opened.</source>
+        <translation>Das Bild hat %1 × %2 Pixel; höchstens %3 Millionen Pixel können geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The file claims %1 × %2 pixels, far more than its %3 bytes can hold.</source>
+        <translation>Die Datei gibt %1 × %2 Pixel an, weit mehr, als ihre %3 Bytes fassen können.</translation>
     </message>
 </context>
 </TS>

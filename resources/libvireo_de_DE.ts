@@ -98,5 +98,29 @@
         <source>The file is in use by another program.</source>
         <translation>Die Datei wird von einem anderen Programm verwendet.</translation>
     </message>
+    <message>
+        <source>The file is not a regular file.</source>
+        <translation>Die Datei ist keine gewöhnliche Datei.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 cannot be written; the disk may be full.</source>
+        <translation>Die Sperrdatei %1 kann nicht geschrieben werden; der Datenträger ist vielleicht voll.</translation>
+    </message>
+    <message>
+        <source>The lock file %1 cannot be made: the folder is read-only.</source>
+        <translation>Die Sperrdatei %1 kann nicht angelegt werden: Der Ordner ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The damaged lock file %1 cannot be replaced.</source>
+        <translation>Die beschädigte Sperrdatei %1 kann nicht ersetzt werden.</translation>
+    </message>
+    <message>
+        <source>process %1 on %2</source>
+        <translation>Prozess %1 auf %2</translation>
+    </message>
+    <message>
+        <source>process %1</source>
+        <translation>Prozess %1</translation>
+    </message>
 </context>
 </TS>

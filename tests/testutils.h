@@ -17,7 +17,9 @@ inline QTemporaryDir &isolatedHome()
 
 inline void isolateUserFolders()
 {
-    const QByteArray path = isolatedHome().path().toUtf8();
+    // A test's helper process shares its parent's folders.
+    const QByteArray path = qEnvironmentVariableIsSet("MENSOR_TEST_HOME") ? qgetenv("MENSOR_TEST_HOME")
+                                                                          : isolatedHome().path().toUtf8();
     for (const auto &folder : {std::make_pair("HOME", ""), std::make_pair("XDG_CONFIG_HOME", "/.config"),
                                std::make_pair("XDG_DATA_HOME", "/.local/share"), std::make_pair("XDG_CACHE_HOME", "/.cache")})
         qputenv(folder.first, path + folder.second);

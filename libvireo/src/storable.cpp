@@ -19,15 +19,12 @@ bool DataReader::readPoint(const QString &name, QPoint &point)
     beginGroup(name);
     int x = point.x();
     int y = point.y();
-    bool ok = readInt(QStringLiteral("x"), x);
-    if (ok) {
-        point.setX(x);
-        ok = readInt(QStringLiteral("y"), y);
-        if (ok)
-            point.setY(y);
-    }
+    // Each coordinate on its own: one that cannot be read keeps its value.
+    const bool hasX = readInt(QStringLiteral("x"), x);
+    const bool hasY = readInt(QStringLiteral("y"), y);
     endGroup();
-    return ok;
+    point = QPoint(x, y);
+    return hasX && hasY;
 }
 
 bool DataReader::readPointF(const QString &name, QPointF &point)
@@ -35,15 +32,12 @@ bool DataReader::readPointF(const QString &name, QPointF &point)
     beginGroup(name);
     double x = point.x();
     double y = point.y();
-    bool ok = readDouble(QStringLiteral("x"), x);
-    if (ok) {
-        point.setX(x);
-        ok = readDouble(QStringLiteral("y"), y);
-        if (ok)
-            point.setY(y);
-    }
+    // Each coordinate on its own: one that cannot be read keeps its value.
+    const bool hasX = readDouble(QStringLiteral("x"), x);
+    const bool hasY = readDouble(QStringLiteral("y"), y);
     endGroup();
-    return ok;
+    point = QPointF(x, y);
+    return hasX && hasY;
 }
 
 DataWriter::~DataWriter() = default;

@@ -3,6 +3,8 @@
 #include "unit.h"
 
 #include <QCoreApplication>
+#include <QLocale>
+#include <QtMath>
 
 namespace kit {
 
@@ -49,11 +51,16 @@ bool TextDataReader::readConverted(const QString &name, T &value, Convert conver
     bool ok = false;
     T converted = convert(text, ok);
     if (!ok) {
-        setError(QCoreApplication::translate("kit::TextDataReader", failureMessage).arg(name));
+        setValueError(QCoreApplication::translate("kit::TextDataReader", failureMessage).arg(name));
         return false;
     }
     value = converted;
     return true;
+}
+
+void TextDataReader::setValueError(const QString &message)
+{
+    setError(message);
 }
 
 bool TextDataReader::readBool(const QString &name, bool &value)
@@ -160,9 +167,15 @@ void TextDataWriter::writeBool(const QString &name, bool value)
     writeString(name, d->format.boolText(value));
 }
 
+// Six significant digits where they say it all (the form stores have always
+// had), else the shortest text that reads back to the same number.
 void TextDataWriter::writeDouble(const QString &name, double value)
 {
-    writeString(name, QString::number(value, 'g', 6));
+    const QString sixDigits = QString::number(value, 'g', 6);
+    if (sixDigits.toDouble() == value || !qIsFinite(value))
+        writeString(name, sixDigits);
+    else
+        writeString(name, QString::number(value, 'g', QLocale::FloatingPointShortest));
 }
 
 void TextDataWriter::writeInt(const QString &name, int value)

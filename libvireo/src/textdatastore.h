@@ -27,6 +27,11 @@ public:
     bool readLocale(const QString &name, QLocale &value) override;
     bool readUnit(const QString &name, Unit &value) override;
 
+protected:
+    // A value whose text does not convert; by default an error like any
+    // other, which stops the reading.
+    virtual void setValueError(const QString &message);
+
 private:
     template <typename T, typename Convert>
     bool readConverted(const QString &name, T &value, Convert convert, const char *failureMessage);

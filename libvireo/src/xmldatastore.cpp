@@ -131,10 +131,12 @@ public:
         nextToken();
     }
 
-    QString located(const QString &message) const
+    QString located(const QString &message) const { return locatedAt(reader->lineNumber(), reader->columnNumber(), message); }
+
+    QString locatedAt(qint64 line, qint64 column, const QString &message) const
     {
         return translate(QT_TRANSLATE_NOOP("ns::XmlDataReader::Private", "XML parsing error at line %1, column %2: %3"))
-            .arg(QString::number(reader->lineNumber()), QString::number(reader->columnNumber()), message);
+            .arg(QString::number(line), QString::number(column), message);
     }
 
     void setError(const QString &message)
@@ -148,6 +150,10 @@ public:
 
     QStack<QString> elementStack;
     std::unique_ptr<QXmlStreamReader> reader;
+    QString valueError;
+    // Where the value read last starts.
+    qint64 valueLine = 0;
+    qint64 valueColumn = 0;
     int version = 0;
 };
 
@@ -163,6 +169,7 @@ void XmlDataReader::setReader(QXmlStreamReader *reader)
 {
     d->reader.reset(reader);
     d->elementStack.clear();
+    d->valueError.clear();
     d->version = 0;
     while (!reader->atEnd() && !reader->isStartElement())
         reader->readNext();
@@ -187,6 +194,8 @@ bool XmlDataReader::readString(const QString &name, QString &value)
 {
     if (!d->isStartOf(name))
         return false;
+    d->valueLine = d->reader->lineNumber();
+    d->valueColumn = d->reader->columnNumber();
     const bool escaped = d->reader->attributes().value(escapedAttribute) == QLatin1String("1");
     QString text = d->reader->readElementText();
     if (escaped)
@@ -242,6 +251,20 @@ int XmlDataReader::formatVersion()
 void XmlDataReader::setError(const QString &message)
 {
     d->setError(message);
+}
+
+// The value's element has been read: its end is where it stands.
+void XmlDataReader::setValueError(const QString &message)
+{
+    if (!d->reader || !d->valueError.isEmpty())
+        return;
+    d->valueError = d->locatedAt(d->valueLine, d->valueColumn, message);
+    qDebug() << d->valueError;
+}
+
+QString XmlDataReader::valueErrorDescription() const
+{
+    return d->valueError;
 }
 
 bool XmlDataReader::hasError() const

@@ -30,11 +30,15 @@ public:
     QString errorString() const;
     // The error with the line and column where reading stopped.
     QString errorDescription() const;
+    // The first value that did not convert, with its line and column. Such
+    // a value keeps its default and reading goes on.
+    QString valueErrorDescription() const;
 
     // Reads the whole root object; the convenience entry point for owners.
     void readRoot(Storable &root);
 
 protected:
+    void setValueError(const QString &message) override;
     // Takes ownership; moves into the root element and reads its version.
     void setReader(QXmlStreamReader *reader);
 

@@ -5,6 +5,7 @@
 #include "mainwindow.h"
 #include "pointlist.h"
 #include "projection.h"
+#include "quitsignals.h"
 #include "scene.h"
 #include "settings.h"
 #include "settingsdialog.h"
@@ -13,6 +14,11 @@
 
 #include "startup.h"
 #include "testutils.h"
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 #include <combobox.h>
 #include <icons.h>
@@ -94,6 +100,7 @@ struct Fixture
             QDir(storePath()).removeRecursively();
         }
         window = std::make_unique<MainWindow>();
+        window->setAutoSaveDelay(50);
         // Pinned so the texts under test do not depend on the first-run locale.
         window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         window->show();
@@ -147,6 +154,32 @@ QString writeCodedImage(const QString &path)
             image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + (y / 256)));
     image.save(path);
     return path;
+}
+
+// The record of a path as the store on disk holds it, read beside the
+// window that owns the store (a second reader never writes).
+QVariantList storedRecord(const QString &path)
+{
+    SilentMessages silence;
+    Settings stored;
+    stored.lock();
+    stored.load();
+    const Geometry &record = stored.geometryFor(path);
+    QVariantList points;
+    for (const Point &point : record.points())
+        points << point.id() << point.pos();
+    return {record.origin(), record.rulerEnd1(), record.rulerEnd2(), record.rulerLength(), record.nextId(), points};
+}
+
+QVariantList shownRecord(const MainWindow &window)
+{
+    const vireo::Projection *projection = window.scene()->projection();
+    QVariantList points;
+    for (int row = 0; row < window.scene()->pointList()->count(); ++row)
+        points << window.scene()->pointList()->graphicsItemAt(row)->id()
+               << window.scene()->pointList()->graphicsItemAt(row)->pos();
+    return {projection->origin(), projection->rulerEnd1(), projection->rulerEnd2(), projection->rulerLength(),
+            window.scene()->nextId(), points};
 }
 
 void setRulerLength(Fixture &f, ModalAnswerer &answers, double length)
@@ -400,6 +433,123 @@ private slots:
         QCOMPARE(f.window->scene()->fileName(), QStringLiteral("c.png"));
     }
 
+    void everyEditReachesTheStoreOnItsOwn_data()
+    {
+        QTest::addColumn<QString>("edit");
+        for (const char *edit : {"add", "drag", "nudge", "delete", "clear", "drag origin", "type length", "reset origin"})
+            QTest::newRow(edit) << QString::fromLatin1(edit);
+    }
+
+    void everyEditReachesTheStoreOnItsOwn()
+    {
+        QFETCH(QString, edit);
+        Fixture f;
+        const QString first = f.openImage(QSize(640, 480), QStringLiteral("first.png"));
+        f.action("actionModeEdit")->trigger();
+        f.clickImage(QPointF(100, 100));
+        f.clickImage(QPointF(200, 150));
+        f.clickImage(QPointF(300, 250));
+        // The image left is written as it is when the next one opens.
+        const QVariantList left = shownRecord(*f.window);
+        const QString path = f.openImage();
+        QCOMPARE(storedRecord(first), left);
+        f.clickImage(QPointF(100, 100));
+        f.clickImage(QPointF(200, 150));
+        QTRY_COMPARE_WITH_TIMEOUT(storedRecord(path), shownRecord(*f.window), 10000);
+        ModalAnswerer answers;
+        const QPoint onSecond = f.view()->mapFromScene(QPointF(200, 150));
+        const QPoint origin = f.view()->mapFromScene(f.window->scene()->projection()->origin());
+        if (edit == QLatin1String("add")) {
+            f.clickImage(QPointF(50, 60));
+        } else if (edit == QLatin1String("drag")) {
+            drag(f.view()->viewport(), onSecond, onSecond + QPoint(30, 20));
+        } else if (edit == QLatin1String("nudge")) {
+            f.table()->setCurrentIndex(f.table()->model()->index(1, 1));
+            QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier);
+        } else if (edit == QLatin1String("delete")) {
+            f.table()->setCurrentIndex(f.table()->model()->index(0, 1));
+            f.action("actionDeletePoint")->trigger();
+        } else if (edit == QLatin1String("clear")) {
+            answerQuestion(answers, QMessageBox::Yes);
+            f.action("actionClearPoints")->trigger();
+        } else if (edit == QLatin1String("drag origin")) {
+            f.action("actionModeCalibrate")->trigger();
+            drag(f.view()->viewport(), origin, origin + QPoint(-40, 25));
+        } else if (edit == QLatin1String("type length")) {
+            f.action("actionModeCalibrate")->trigger();
+            setRulerLength(f, answers, 25.5);
+        } else {
+            f.window->scene()->projection()->originAnchor()->setPos(10, 10);
+            QTRY_COMPARE_WITH_TIMEOUT(storedRecord(path), shownRecord(*f.window), 10000);
+            f.action("actionModeCalibrate")->trigger();
+            answerQuestion(answers, QMessageBox::Yes);
+            f.action("actionResetOrigin")->trigger();
+        }
+        QVERIFY_ANSWERED(answers);
+        const QVariantList shown = shownRecord(*f.window);
+        QVERIFY(shown != storedRecord(path));
+        QTRY_COMPARE_WITH_TIMEOUT(storedRecord(path), shown, 10000);
+    }
+
+    // Run by measuredWorkOutlivesTheProgram in a process of its own: measures
+    // on two images, says so, and runs until a signal ends it.
+    void measureUntilStopped()
+    {
+        const QString folder = qEnvironmentVariable("MENSOR_TEST_IMAGES");
+        if (folder.isEmpty())
+            QSKIP("runs in a process of its own");
+        MainWindow window;
+        vireo::QuitSignals quitSignals;
+        connect(&quitSignals, &vireo::QuitSignals::received, &window, &MainWindow::saveAndQuit);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window) && quitSignals.isInstalled());
+        child<QAction>(window, "actionModeEdit")->trigger();
+        auto view = child<vireo::GraphicsView>(window, "imageView");
+        for (const auto &image : {std::make_pair("/a.png", 3), std::make_pair("/b.png", 2)}) {
+            window.openImage(folder + QLatin1String(image.first));
+            for (int i = 0; i < image.second; ++i)
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(QPointF(50 + 40 * i, 60)));
+        }
+        std::puts("measured");
+        std::fflush(stdout);
+        QApplication::exec();
+    }
+
+    void measuredWorkOutlivesTheProgram_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGKILL after the automatic save") << int(SIGKILL);
+    }
+
+    void measuredWorkOutlivesTheProgram()
+    {
+        QFETCH(int, signal);
+        QFile::remove(storePath());
+        QTemporaryDir images;
+        writeImage(images.filePath(QStringLiteral("a.png")), QSize(300, 200));
+        writeImage(images.filePath(QStringLiteral("b.png")), QSize(300, 200));
+        const auto pointsOf = [&images](const char *name) {
+            return storedRecord(images.filePath(QLatin1String(name))).last().toList().size() / 2;
+        };
+        QProcess helper;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("MENSOR_TEST_IMAGES"), images.path());
+        environment.insert(QStringLiteral("MENSOR_TEST_HOME"), isolatedHome().path());
+        helper.setProcessEnvironment(environment);
+        helper.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        helper.start(QCoreApplication::applicationFilePath(), {QStringLiteral("measureUntilStopped")});
+        QVERIFY(QTest::qWaitFor([&helper] { return helper.readAllStandardOutput().contains("measured"); }, 30000));
+        if (signal == SIGKILL)
+            QTRY_COMPARE_WITH_TIMEOUT(pointsOf("b.png"), 2, 10000);
+        ::kill(pid_t(helper.processId()), signal);
+        QVERIFY(helper.waitForFinished(30000));
+        QCOMPARE(QVariantList({pointsOf("a.png"), pointsOf("b.png")}), QVariantList({3, 2}));
+        if (signal != SIGKILL)
+            QVERIFY(helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0);
+    }
+
     void loupeShowsTheSpotWhileDragging_data()
     {
         QTest::addColumn<bool>("calibrating");
@@ -541,26 +691,183 @@ private slots:
         QVERIFY(QDir(storePath()).removeRecursively());
     }
 
-    // Each damaged store is kept aside, never overwritten; a store that reads completely needs no copy.
+    // A bad value costs that value alone; each damaged store is kept aside once, never overwritten.
     void damagedStoreIsReportedAtStart()
     {
-        const QByteArray damaged = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n"
-                                   "  <locale>en_US</locale>\n  <mainwindow/>\n"
-                                   "  <currentdir>/tmp</currentdir>\n  <decimalplaces>3.</decimalplaces>\n</mensor>\n";
-        for (const QString &backup : {storePath() + QStringLiteral(".bak"), storePath() + QStringLiteral(".2.bak")}) {
-            writeFile(storePath(), damaged);
+        QFile::remove(storePath());
+        {
+            SilentMessages silence;
+            Settings settings;
+            for (int i = 1; i <= 3; ++i)
+                settings.geometryFor(QStringLiteral("/photos/%1.png").arg(i)).setOrigin(QPointF(i, 7));
+        }
+        const QByteArray good = readFile(storePath());
+        const QByteArray badNumber = QByteArray(good).replace("<x>2</x>", "<x>1,5</x>");
+        const QByteArray badRest = QByteArray(good).replace("<geometry>", "<geometry><unknown/>");
+        const struct
+        {
+            QByteArray store;
+            const char *error;
+            const char *backup;
+        } starts[] = {{badNumber, "line 33, column 13: The value of x is not a valid double.", ".bak"},
+                      {badNumber, "The value of x", ".bak"},
+                      {badRest, "Element <value> expected.", ".2.bak"}};
+        for (const auto &start : starts) {
+            writeFile(storePath(), start.store);
             QString text;
             ModalAnswerer answers;
             acceptMessage(answers, &text);
             Fixture f(Store::AsItIs);
             QCOMPARE(answers.waitForAll(), QString());
-            QVERIFY2(text.contains(QRegularExpression(QStringLiteral("line \\d+, column \\d+: .*decimalplaces")))
-                     && text.contains(backup), qPrintable(text));
-            QCOMPARE(readFile(backup), damaged);
-            QCOMPARE(f.window->settings()->currentDir(), QStringLiteral("/tmp"));
+            QVERIFY2(text.contains(QLatin1String(start.error)) && text.contains(storePath() + QLatin1String(start.backup)),
+                     qPrintable(text));
+            QCOMPARE(readFile(storePath() + QLatin1String(start.backup)), start.store);
+            if (start.store == badNumber) {
+                QCOMPARE(QVariantList({f.window->settings()->geometryCount(),
+                                       f.window->settings()->geometryFor(QStringLiteral("/photos/2.png")).origin(),
+                                       f.window->settings()->geometryFor(QStringLiteral("/photos/3.png")).origin()}),
+                         QVariantList({3, QPointF(0, 7), QPointF(3, 7)}));
+            }
         }
         Fixture f(Store::AsItIs);
         QCOMPARE(f.window->settings()->backupFileName() + f.window->settings()->loadErrorString(), QString());
+        QCOMPARE(QDir(QFileInfo(storePath()).absolutePath()).entryList({QStringLiteral("*.bak")}),
+                 QStringList({"mensor.xml.2.bak", "mensor.xml.bak"}));
+    }
+
+    // A store that is no regular file is never opened: no start hangs on a pipe.
+    void storeThatIsAPipeIsLeftAlone()
+    {
+        QFile::remove(storePath());
+        QCOMPARE(::mkfifo(QFile::encodeName(storePath()).constData(), 0600), 0);
+        QString text;
+        ModalAnswerer answers;
+        acceptMessage(answers, &text);
+        {
+            Fixture f(Store::AsItIs);
+            QCOMPARE(answers.waitForAll(), QString());
+            QVERIFY2(text.contains(QStringLiteral("The file is not a regular file.")), qPrintable(text));
+            QCOMPARE(f.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
+            f.openImage();
+            QVERIFY(f.window->close());
+        }
+        QVERIFY(QFileInfo(storePath()).exists() && !QFileInfo(storePath()).isFile());
+        QFile::remove(storePath());
+    }
+
+    // A lock that no running window can hold is taken over; one from another
+    // computer is the user's to take over.
+    void lockThatNoWindowHolds_data()
+    {
+        QTest::addColumn<QByteArray>("lock");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("owned");
+        QTest::newRow("empty") << QByteArray() << 0 << true;
+        QTest::newRow("damaged") << QByteArray("garbage\n") << 0 << true;
+        QTest::newRow("folder") << QByteArray("/") << 0 << true;
+        QTest::newRow("another computer, taken over") << QByteArray("4711\nmensor\nfar-away\n") << 1 << true;
+        QTest::newRow("another computer, left alone") << QByteArray("4711\nmensor\nfar-away\n") << 2 << false;
+    }
+
+    void lockThatNoWindowHolds()
+    {
+        QFETCH(QByteArray, lock);
+        QFETCH(int, answer);
+        QFETCH(bool, owned);
+        const QString lockPath = storePath() + QStringLiteral(".lock");
+        QFile::remove(storePath());
+        if (lock == "/")
+            QVERIFY(QDir().mkpath(lockPath));
+        else
+            writeFile(lockPath, lock);
+        QString text;
+        ModalAnswerer answers;
+        if (answer) {
+            answers.expect<QMessageBox>([&text, answer](QMessageBox *box) {
+                text = box->text();
+                answerLater(box->buttons().at(answer == 1 ? 0 : 1), "click");
+                return true;
+            });
+        }
+        {
+            Fixture f(Store::AsItIs);
+            QCOMPARE(answers.waitForAll(), QString());
+            QVERIFY2(text.isEmpty() || (text.contains(lockPath) && text.contains(QStringLiteral("process 4711 on far-away"))),
+                     qPrintable(text));
+            QCOMPARE(f.window->windowTitle().endsWith(QStringLiteral("(read-only)")), !owned);
+            f.openImage();
+            QCOMPARE(QFile::exists(storePath()), owned);
+            QVERIFY(f.window->close());
+        }
+        QCOMPARE(QFileInfo::exists(lockPath), !owned);
+        QFile::remove(lockPath);
+    }
+
+    // No room for the lock at start: the user hears why, and the next save claims the store.
+    void lockMadeOnceThereIsRoom()
+    {
+        QFile::remove(storePath());
+        QString text;
+        ModalAnswerer answers;
+        acceptMessage(answers, &text);
+        const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+        rlimit previous;
+        ::getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit full = previous;
+        full.rlim_cur = 0;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+        auto window = std::make_unique<MainWindow>();
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        ::signal(SIGXFSZ, previousHandler);
+        window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        window->show();
+        QCOMPARE(answers.waitForAll(), QString());
+        QVERIFY2(text.contains(storePath() + QStringLiteral(".lock")) && text.contains(QStringLiteral("disk may be full"))
+                     && text.contains(QStringLiteral("Nothing will be saved until this is fixed")),
+                 qPrintable(text));
+        QCOMPARE(window->windowTitle(), QStringLiteral("mensor 2.4"));
+        QTemporaryDir images;
+        window->openImage(writeImage(images.filePath(QStringLiteral("room.png")), QSize(40, 30)));
+        QVERIFY(QFile::exists(storePath()) && QFile::exists(storePath() + QStringLiteral(".lock")));
+        QVERIFY(window->close());
+    }
+
+    void imageLoadFailureSaysWhy_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "missing.png" << QByteArray() << "The file does not exist.";
+        QTest::newRow("folder") << "folder.png" << QByteArray() << "It is not a regular file but a folder, a pipe or a device.";
+        const QByteArray decoy("#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
+        QTest::newRow("decoy") << "decoy.xbm" << decoy
+                               << QStringLiteral("The file claims 23000 × 23000 pixels, far more than its %1 bytes can hold.")
+                                      .arg(decoy.size());
+        QTest::newRow("not a picture") << "text.png" << QByteArray("not a picture") << "";
+    }
+
+    void imageLoadFailureSaysWhy()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, reason);
+        Fixture f;
+        const QString path = f.dir.filePath(name);
+        if (name == QLatin1String("folder.png"))
+            QVERIFY(QDir().mkpath(path));
+        else if (!contents.isEmpty())
+            writeFile(path, contents);
+        QStringList shown;
+        ModalAnswerer answers;
+        answers.expect<QMessageBox>([&shown](QMessageBox *box) {
+            shown << box->text() << box->informativeText();
+            answerLater(box, "accept");
+            return true;
+        });
+        f.window->openImage(path);
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(shown.value(0), QStringLiteral("Cannot load image."));
+        QVERIFY2(reason.isEmpty() ? !shown.value(1).isEmpty() : shown.value(1) == reason, qPrintable(shown.value(1)));
     }
 
     // Two real programs on one store: the second tells the user and saves nothing;
@@ -577,12 +884,28 @@ private slots:
         const QByteArray before = readFile(storePath());
         {
             ModalAnswerer answers;
-            acceptMessage(answers);
+            QString text;
+            acceptMessage(answers, &text);
             Fixture second(Store::AsItIs);
+            QVERIFY2(text.contains(storePath() + QStringLiteral(".lock")), qPrintable(text));
             QCOMPARE(answers.waitForAll(), QString());
             QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
             second.openImage();
             QVERIFY(second.window->close());
+            // Work done here cannot be saved: closing says so first.
+            second.window->show();
+            second.action("actionModeEdit")->trigger();
+            second.clickImage(QPointF(50, 50));
+            answers.expect<QMessageBox>([&text](QMessageBox *box) {
+                text = box->text();
+                answerLater(box->button(QMessageBox::Cancel), "click");
+                return true;
+            });
+            QVERIFY(!second.window->close());
+            answerQuestion(answers, QMessageBox::Discard);
+            QVERIFY(second.window->close());
+            QVERIFY_ANSWERED(answers);
+            QVERIFY2(text.contains(QStringLiteral("cannot save")), qPrintable(text));
         }
         QCOMPARE(readFile(storePath()), before);
         first.kill();

@@ -254,8 +254,39 @@ private slots:
         QCOMPARE(readFile(fileName), QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<mensor version=\"1\">\n"
                                                 "  <nextid>3</nextid>\n  <origin>\n    <x>102</x>\n    <y>840</y>\n  </origin>\n"
                                                 "  <length>100</length>\n  <points>\n    <point>\n      <id>0</id>\n      <pos>\n"
-                                                "        <x>0.5</x>\n        <y>1234.57</y>\n      </pos>\n"
+                                                "        <x>0.5</x>\n        <y>1234.5678</y>\n      </pos>\n"
                                                 "    </point>\n  </points>\n</mensor>\n"));
+    }
+
+    // Every number reads back to the same double; what six digits say fully is written as ever.
+    void numbersComeBackExactly_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("six digits") << 1234.5 << "1234.5";
+        QTest::newRow("round") << 100000.0 << "100000";
+        QTest::newRow("small") << 1e-5 << "1e-05";
+        QTest::newRow("huge") << 1e21 << "1e+21";
+        QTest::newRow("a click between pixels") << 1400.0834 << "1400.0834";
+        QTest::newRow("a typed length") << 1234.5678 << "1234.5678";
+        QTest::newRow("a sum") << 0.1 + 0.2 << "0.30000000000000004";
+        QTest::newRow("two thirds") << 2.0 / 3 << "0.6666666666666666";
+        QTest::newRow("seven digits") << 1234567.0 << "1234567";
+    }
+
+    void numbersComeBackExactly()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        Record record;
+        record.length = value;
+        const QString fileName = m_dir.filePath(QStringLiteral("numbers.xml"));
+        QVERIFY(save(fileName, record));
+        QVERIFY2(readFile(fileName).contains("<length>" + text.toUtf8() + "</length>"), readFile(fileName).constData());
+        Record loaded;
+        XmlFileReader reader(fileName, testFormat);
+        reader.readRoot(loaded);
+        QCOMPARE(loaded.length, value);
     }
 
     void everyNameComesBackAsSaved_data()
@@ -323,8 +354,6 @@ private slots:
         QTest::newRow("wrong root") << QByteArray("<?xml version=\"1.0\"?>\n<other version=\"1\">\n<locale>de_DE</locale>\n"
                                                   "</other>\n")
                                     << "XML parsing error at line 2, column 19: Element <mensor> expected.";
-        QTest::newRow("bad bool") << document("<locale>de_DE</locale>\n<flag>yes</flag>")
-                                  << "XML parsing error at line 5, column 9: The value of flag is not a valid bool.";
         QTest::newRow("missing object") << document("<flag>true</flag>\n<records/>")
                                         << "XML parsing error at line 4, column 10: Element <single> expected.";
         QTest::newRow("unexpected element")
@@ -332,12 +361,6 @@ private slots:
             << "XML parsing error at line 3, column 84: Closing tag </single> expected instead of <extra>.";
         QTest::newRow("list without its group") << document("<single><origin><x>1</x><y>1</y></origin></single>")
                                                 << "XML parsing error at line 3, column 50: Element <points> expected.";
-        const QList<std::pair<const char *, const char *>> badValues = {
-            {"<locale>C</locale>", "locale"}, {"<unit>\xc2\xb0""C</unit>", "unit"}, {"<single><nextid>4.5</nextid>", "int"},
-            {"<single><nextid>2</nextid><origin><x>1</x><y>1</y></origin><length>1,5</length>", "double"}};
-        for (const auto &bad : badValues)
-            QTest::newRow(bad.first) << document(bad.first)
-                    << QStringLiteral("is not a valid %1.").arg(QLatin1String(bad.second));
         QTest::newRow("value with child element") << document("<locale><b>de</b></locale>") << "Expected character data.";
         // Hostile input: any error will do, as long as nothing crashes or hangs.
         QTest::newRow("empty") << QByteArray() << "Premature end of document.";
@@ -368,6 +391,52 @@ private slots:
         QVERIFY(!reader.readString(QStringLiteral("text"), text));
         QCOMPARE(text, QStringLiteral("kept"));
         QVERIFY(!reader.hasNextItem());
+    }
+
+    // A value that does not convert costs that value alone, never what follows it.
+    void badValueKeepsItsDefault_data()
+    {
+        QTest::addColumn<QByteArray>("good");
+        QTest::addColumn<QByteArray>("bad");
+        QTest::addColumn<QByteArray>("fallback");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("locale") << QByteArray("<locale>de_DE<") << QByteArray("<locale>C<") << QByteArray("<locale>de_CH<")
+                                << "line 3, column 10: The value of locale is not a valid locale.";
+        QTest::newRow("bool") << QByteArray("<flag>true<") << QByteArray("<flag>yes<") << QByteArray("<flag>false<")
+                              << "The value of flag is not a valid bool.";
+        QTest::newRow("unit") << QByteArray("<unit>mm<") << QByteArray("<unit>\xc2\xb0""C<") << QByteArray()
+                              << "The value of unit is not a valid unit.";
+        QTest::newRow("int in a record") << QByteArray("<nextid>6<") << QByteArray("<nextid>4.5<") << QByteArray("<nextid>1<")
+                                         << "The value of nextid is not a valid int.";
+        QTest::newRow("double with a comma") << QByteArray("<length>5<") << QByteArray("<length>1,5<")
+                                             << QByteArray("<length>1<") << "The value of length is not a valid double.";
+    }
+
+    void badValueKeepsItsDefault()
+    {
+        QFETCH(QByteArray, good);
+        QFETCH(QByteArray, bad);
+        QFETCH(QByteArray, fallback);
+        QFETCH(QString, error);
+        const QString fileName = m_dir.filePath(QStringLiteral("values.xml"));
+        QVERIFY(save(fileName, sampleTree()));
+        const QByteArray saved = readFile(fileName);
+        QCOMPARE(saved.count(good), 1);
+        writeFile(fileName, QByteArray(saved).replace(good, bad));
+        Root loaded;
+        XmlFileReader reader(fileName, testFormat);
+        SilentMessages silence;
+        reader.readRoot(loaded);
+        QVERIFY2(!reader.hasError() && reader.valueErrorDescription().endsWith(error), qPrintable(reader.valueErrorDescription()));
+        // Written again, the file is the same but for the value's default.
+        QVERIFY(save(fileName, loaded));
+        QByteArray expected = saved;
+        if (fallback.isEmpty())
+            expected.remove(expected.lastIndexOf('\n', expected.indexOf(good)), expected.indexOf('\n', expected.indexOf(good))
+                                                                                   - expected.lastIndexOf('\n', expected.indexOf(good)));
+        else
+            expected.replace(good, fallback);
+        QCOMPARE(readFile(fileName), expected);
     }
 
     void failedSaveKeepsTheOldFile_data()
@@ -473,24 +542,67 @@ private slots:
         QCoreApplication::processEvents();
     }
 
+    // Passed over once, the stored layout survives this run's saves and is tried again next time.
     void layoutThatStoppedTheProgramIsNotTriedAgain()
     {
         LayoutWindow source;
         source.dock("dockA")->hide();
-        AppSettings settings;
-        settings.saveWindowState(&source);
-        QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")));
+        {
+            AppSettings settings;
+            settings.saveWindowState(&source);
+            QVERIFY(settings.save() && !QFile::exists(m_settings + QStringLiteral(".restoring")));
+        }
         // As if the program had died while restoring the layout.
         writeFile(m_settings + QStringLiteral(".restoring"), QByteArray());
+        {
+            SilentMessages silence;
+            AppSettings settings;
+            settings.load();
+            LayoutWindow window;
+            settings.restoreWindowState(&window);
+            QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")) && !window.dock("dockA")->isHidden());
+            settings.saveWindowState(&window);
+            QVERIFY(settings.save());
+        }
+        SilentMessages silence;
+        AppSettings settings;
+        settings.load();
         LayoutWindow window;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The window layout stopped the program")));
-        settings.restoreWindowState(&window);
-        QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")));
-        QVERIFY(!window.dock("dockA")->isHidden());
-        // The next start restores normally again.
-        settings.saveWindowState(&source);
         settings.restoreWindowState(&window);
         QVERIFY(window.dock("dockA")->isHidden());
+    }
+
+    // Damaged stores are kept once each, ten at the most, the oldest going
+    // only once the newest has been announced.
+    void backupsAreKeptOnceAndTenAtTheMost()
+    {
+        SilentMessages silence;
+        QDir folder = QFileInfo(m_settings).absoluteDir();
+        const auto backups = [&folder] { return folder.entryList({QStringLiteral("mensor.xml*.bak")}, QDir::Files, QDir::Name); };
+        for (const QString &name : backups())
+            QVERIFY(folder.remove(name));
+        for (int start = 1; start <= 12; ++start) {
+            const QByteArray damaged = "<broken " + QByteArray::number(start);
+            for (int again = 0; again < 2; ++again) {
+                writeFile(m_settings, damaged);
+                AppSettings settings;
+                QVERIFY(!settings.load());
+                QCOMPARE(readFile(settings.backupFileName()), damaged);
+                QCOMPARE(backups().size(), qMin(start, Settings::maxBackups + 1 - again));
+                settings.pruneBackups();
+            }
+        }
+        QCOMPARE(backups().size(), Settings::maxBackups);
+        QVERIFY(backups().contains(QStringLiteral("mensor.xml.12.bak")) && !backups().contains(QStringLiteral("mensor.xml.2.bak")));
+        // Gigabytes of zeros are moved aside, not copied.
+        QFile huge(m_settings);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
+        huge.close();
+        AppSettings settings;
+        QVERIFY(!settings.load());
+        QCOMPARE(QVariantList({QFileInfo(settings.backupFileName()).size(), QFile::exists(m_settings)}),
+                 QVariantList({qint64(2) << 30, false}));
+        QVERIFY(settings.save() && QFile::remove(settings.backupFileName()));
     }
 
 private:
