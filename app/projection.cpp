@@ -7,11 +7,14 @@
 #include <icons.h>
 #include <tableview.h>
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
-
+#include <QDoubleSpinBox>
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QInputDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPen>
 
 #include <cmath>
@@ -208,6 +211,38 @@ QGraphicsLineItem *Projection::rulerLine() const
 // The spin box rounds its minimum to the shown decimals, so 1e-10 would let a
 // zero length through; the smallest offered length is one step of the last
 // shown digit instead.
+namespace {
+
+// Lengths show "." in every language; a typed "," means the same, never a
+// thousands separator.
+class DecimalCommaFilter : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->text() != QLatin1String(","))
+            return false;
+        const auto key = static_cast<QKeyEvent *>(event);
+        QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, key->modifiers(), QStringLiteral("."));
+        QCoreApplication::sendEvent(watched, &point);
+        return true;
+    }
+};
+
+// Reads "." as the decimal point and refuses any grouping, whatever the language.
+void acceptEitherDecimalMark(QDoubleSpinBox *spinBox)
+{
+    QLocale numbers = QLocale::c();
+    numbers.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    spinBox->setLocale(numbers);
+    spinBox->findChild<QLineEdit *>()->installEventFilter(new DecimalCommaFilter(spinBox));
+}
+
+} // namespace
+
 void Projection::editRulerLength()
 {
     const double minimum = qMax(minimumRulerLength, std::pow(10.0, -m_decimalPlaces));
@@ -218,6 +253,8 @@ void Projection::editRulerLength()
     dialog.setDoubleDecimals(m_decimalPlaces);
     dialog.setDoubleRange(minimum, maximumRulerLength);
     dialog.setDoubleValue(m_rulerLength);
+    if (auto spinBox = dialog.findChild<QDoubleSpinBox *>())
+        acceptEitherDecimalMark(spinBox);
     showWholeTitle(&dialog);
     // The dialog makes its buttons when it first lays itself out.
     dialog.setOkButtonText(dialog.okButtonText());

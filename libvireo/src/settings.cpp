@@ -126,8 +126,11 @@ public:
     QString saveError;
     std::unique_ptr<QLockFile> lockFile;
     LockState lockState = LockState::NotTried;
-    QString lockHolder;
-    QString lockError;
+    // Kept apart and put into words when asked: the texts must come in the
+    // language loaded after the lock was tried.
+    qint64 lockPid = 0;
+    QString lockHost;
+    enum class LockFailure { None, DiskFull, ReadOnlyFolder, Damaged } lockFailure = LockFailure::None;
     QFuture<QString> saving;
     QFutureWatcher<QString> savingWatcher;
     bool backgroundSave = false;
@@ -286,7 +289,7 @@ bool Settings::mayWrite()
     }
     // A folder made writable or a disk with room again: claim the file now.
     if (d->lockState == LockState::Unavailable && !lock()) {
-        d->saveError = d->lockError;
+        d->saveError = lockErrorString();
         return false;
     }
     if (d->unreadableFile && QFileInfo::exists(d->fileName) && !keepUnreadableFile())
@@ -365,17 +368,19 @@ bool Settings::lock()
     d->lockFile = std::make_unique<QLockFile>(lockFileName());
     // Only a dead owner makes a claim stale, however long a window stays open.
     d->lockFile->setStaleLockTime(0);
-    d->lockHolder.clear();
-    d->lockError.clear();
+    d->lockPid = 0;
+    d->lockHost.clear();
+    d->lockFailure = Private::LockFailure::None;
     if (claimLock())
         return true;
     switch (d->lockState) {
     case LockState::InUse:
     case LockState::HeldElsewhere:
-        qWarning().nospace() << "The settings file " << d->fileName << " is in use by " << d->lockHolder << "; not saving.";
+        qWarning().nospace() << "The settings file " << d->fileName << " is in use by process " << d->lockPid << " on "
+                             << d->lockHost << "; not saving.";
         break;
     default:
-        qWarning().nospace() << "Cannot lock the settings file " << d->fileName << ": " << d->lockError;
+        qWarning().nospace() << "Cannot lock the settings file " << d->fileName << ".";
     }
     return false;
 }
@@ -386,12 +391,10 @@ bool Settings::claimLock()
         d->lockState = LockState::Owned;
         return true;
     }
-    const QString lockName = QDir::toNativeSeparators(lockFileName());
     if (d->lockFile->error() != QLockFile::LockFailedError) {
         d->lockState = LockState::Unavailable;
-        d->lockError = QFileInfo(QFileInfo(d->fileName).absolutePath()).isWritable()
-            ? tr("The lock file %1 cannot be written; the disk may be full.").arg(lockName)
-            : tr("The lock file %1 cannot be made: the folder is read-only.").arg(lockName);
+        d->lockFailure = QFileInfo(QFileInfo(d->fileName).absolutePath()).isWritable() ? Private::LockFailure::DiskFull
+                                                                                      : Private::LockFailure::ReadOnlyFolder;
         return false;
     }
     qint64 pid = 0;
@@ -407,12 +410,13 @@ bool Settings::claimLock()
             return true;
         }
         d->lockState = LockState::Unavailable;
-        d->lockError = tr("The damaged lock file %1 cannot be replaced.").arg(lockName);
+        d->lockFailure = Private::LockFailure::Damaged;
         return false;
     }
     const bool elsewhere = !host.isEmpty() && host != QSysInfo::machineHostName();
     d->lockState = elsewhere ? LockState::HeldElsewhere : LockState::InUse;
-    d->lockHolder = elsewhere ? tr("process %1 on %2").arg(pid).arg(host) : tr("process %1").arg(pid);
+    d->lockPid = pid;
+    d->lockHost = elsewhere ? host : QString();
     return false;
 }
 
@@ -423,24 +427,38 @@ Settings::LockState Settings::lockState() const
 
 QString Settings::lockHolder() const
 {
-    return d->lockHolder;
+    if (d->lockPid <= 0)
+        return QString();
+    return d->lockHost.isEmpty() ? tr("process %1").arg(d->lockPid) : tr("process %1 on %2").arg(d->lockPid).arg(d->lockHost);
 }
 
 QString Settings::lockErrorString() const
 {
-    return d->lockError;
+    const QString lockName = QDir::toNativeSeparators(lockFileName());
+    switch (d->lockFailure) {
+    case Private::LockFailure::DiskFull:
+        return tr("The lock file %1 cannot be written; the disk may be full.").arg(lockName);
+    case Private::LockFailure::ReadOnlyFolder:
+        return tr("The lock file %1 cannot be made: the folder is read-only.").arg(lockName);
+    case Private::LockFailure::Damaged:
+        return tr("The damaged lock file %1 cannot be replaced.").arg(lockName);
+    default:
+        return QString();
+    }
 }
 
 bool Settings::takeOverLock()
 {
     if (!d->lockFile || d->lockState == LockState::Owned)
         return d->lockState == LockState::Owned;
-    qWarning().nospace() << "Taking over the lock " << lockFileName() << " of " << d->lockHolder << ".";
+    qWarning().nospace() << "Taking over the lock " << lockFileName() << " of process " << d->lockPid << " on " << d->lockHost
+                         << ".";
     d->lockFile->removeStaleLockFile();
     if (!d->lockFile->tryLock(0))
         return false;
     d->lockState = LockState::Owned;
-    d->lockHolder.clear();
+    d->lockPid = 0;
+    d->lockHost.clear();
     if (d->unreadableFile)
         keepUnreadableFile();
     return true;

@@ -34,7 +34,7 @@ public:
     };
 
     // Copies of unreadable files kept at the most.
-    static const int maxBackups = 10;
+    static constexpr int maxBackups = 10;
 
     explicit Settings(int version, QObject *parent = nullptr);
     ~Settings() override;

@@ -366,6 +366,42 @@ private slots:
         QVERIFY(qAbs(projection.toCoordinates(QPointF(50, -30)).x() - before.x() * length / 7) < 1e-12);
     }
 
+    // Typed with real keys in each language: "." and "," are the decimal mark, grouping is refused.
+    void typedLengthMeansWhatIsTyped_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<double>("length");
+        for (const char *locale : {"en_US", "de_DE", "de_CH"}) {
+            QTest::addRow("%s, point", locale) << locale << "12.5" << 12.5;
+            QTest::addRow("%s, comma", locale) << locale << "12,5" << 12.5;
+            QTest::addRow("%s, grouped", locale) << locale << "1,234.5" << 1.234;
+        }
+    }
+
+    void typedLengthMeansWhatIsTyped()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, typed);
+        QFETCH(double, length);
+        QLocale::setDefault(QLocale(locale));
+        QGraphicsScene scene;
+        Projection projection(&scene);
+        projection.loadFrom(calibration(QPointF(), QPointF(), QPointF(200, 0), 7.0));
+        ModalAnswerer answers;
+        answers.expect<QInputDialog>([typed](QInputDialog *dialog) {
+            auto edit = dialog->findChild<QDoubleSpinBox *>()->findChild<QLineEdit *>();
+            edit->selectAll();
+            QTest::keyClicks(edit, typed);
+            answerLater(dialog, "accept");
+            return true;
+        });
+        emit projection.rulerLabel()->clicked();
+        QVERIFY_ANSWERED(answers);
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(projection.rulerLength(), length);
+    }
+
     void wheelKeepsThePointUnderThePointer_data()
     {
         QTest::addColumn<QPointF>("pointer");
