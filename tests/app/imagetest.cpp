@@ -56,28 +56,36 @@ class ImageTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Each refusal says why, in words a user understands.
     void refusesWhatMustNotBeRead_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason");
         const QString pipe = m_dir.filePath(QStringLiteral("pipe.jpg"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QVERIFY(QFile::link(pipe, m_dir.filePath(QStringLiteral("link.jpg"))));
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), m_dir.filePath(QStringLiteral("zero.png"))));
-        writeFile(m_dir.filePath(QStringLiteral("decoy.xbm")),
-                  "#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
+        const QByteArray decoy("#define d_width 23000\n#define d_height 23000\nstatic char d_bits[] = {\n0x00 };\n");
+        writeFile(m_dir.filePath(QStringLiteral("decoy.xbm")), decoy);
         writeFile(m_dir.filePath(QStringLiteral("broken.png")), "no picture");
-        QTest::newRow("named pipe") << pipe;
-        QTest::newRow("link to a pipe") << m_dir.filePath(QStringLiteral("link.jpg"));
-        QTest::newRow("link to a device") << m_dir.filePath(QStringLiteral("zero.png"));
-        QTest::newRow("84 bytes claiming 23000 x 23000") << m_dir.filePath(QStringLiteral("decoy.xbm"));
-        QTest::newRow("not a picture") << m_dir.filePath(QStringLiteral("broken.png"));
+        const QString special = QStringLiteral("It is not a regular file but a folder, a pipe or a device.");
+        QTest::newRow("named pipe") << pipe << special;
+        QTest::newRow("link to a pipe") << m_dir.filePath(QStringLiteral("link.jpg")) << special;
+        QTest::newRow("link to a device") << m_dir.filePath(QStringLiteral("zero.png")) << special;
+        QTest::newRow("folder") << m_dir.path() << special;
+        QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing.png")) << "The file does not exist.";
+        QTest::newRow("84 bytes claiming 23000 x 23000") << m_dir.filePath(QStringLiteral("decoy.xbm"))
+            << QStringLiteral("The file claims 23000 × 23000 pixels, far more than its %1 bytes can hold.").arg(decoy.size());
+        QTest::newRow("not a picture") << m_dir.filePath(QStringLiteral("broken.png")) << QString();
     }
 
     void refusesWhatMustNotBeRead()
     {
         QFETCH(QString, path);
+        QFETCH(QString, reason);
         ImageFile file(path);
         QVERIFY(file.read().isNull() && !file.errorString().isEmpty());
+        QVERIFY2(reason.isEmpty() || file.errorString() == reason, qPrintable(file.errorString()));
         QVERIFY(file.readThumbnail(100).isNull() && ThumbnailLoader::loadThumbnail(path).isNull());
     }
 

@@ -265,13 +265,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("six digits") << 1234.5 << "1234.5";
         QTest::newRow("round") << 100000.0 << "100000";
-        QTest::newRow("small") << 1e-5 << "1e-05";
         QTest::newRow("huge") << 1e21 << "1e+21";
         QTest::newRow("a click between pixels") << 1400.0834 << "1400.0834";
-        QTest::newRow("a typed length") << 1234.5678 << "1234.5678";
         QTest::newRow("a sum") << 0.1 + 0.2 << "0.30000000000000004";
         QTest::newRow("two thirds") << 2.0 / 3 << "0.6666666666666666";
-        QTest::newRow("seven digits") << 1234567.0 << "1234567";
     }
 
     void numbersComeBackExactly()
