@@ -36,6 +36,9 @@ struct GraphicsView::Private
     QPoint lastMousePos;
     bool leftButtonDown = false;
     int zoomLevel = 0;
+    // The scale is not the level's own (fitted, actual pixels) until the
+    // level changes.
+    bool exactScale = false;
 };
 
 GraphicsView::GraphicsView(QWidget *parent)
@@ -65,13 +68,57 @@ double GraphicsView::scaleForLevel(int level)
     return 0.2 * std::pow(1.2, level / 5.0);
 }
 
+int GraphicsView::levelForScale(double scale)
+{
+    const double level = 5.0 * std::log(scale / 0.2) / std::log(1.2);
+    return std::isfinite(level) ? qBound(minimumLevel, qRound(level), maximumLevel) : minimumLevel;
+}
+
 void GraphicsView::setZoomLevel(int value)
 {
     const int level = qBound(minimumLevel, value, maximumLevel);
+    // The slider answering an exact scale with its level changes nothing.
+    if (level == d->zoomLevel && d->exactScale)
+        return;
     d->zoomLevel = level;
+    d->exactScale = false;
     const double factor = scaleForLevel(level);
     setTransform(QTransform::fromScale(factor, factor));
     emit zoomLevelChanged(level);
+}
+
+void GraphicsView::setExactScale(double scale)
+{
+    const ViewportAnchor anchor = transformationAnchor();
+    const QPointF centre = mapToScene(viewport()->rect().center());
+    setTransformationAnchor(NoAnchor);
+    setTransform(QTransform::fromScale(scale, scale));
+    setTransformationAnchor(anchor);
+    centerOn(centre);
+    d->exactScale = true;
+    d->zoomLevel = levelForScale(scale);
+    emit zoomLevelChanged(d->zoomLevel);
+}
+
+void GraphicsView::fitToWindow()
+{
+    const QRectF rect = scene() ? scene()->sceneRect() : QRectF();
+    if (rect.isEmpty() || viewport()->width() < 1 || viewport()->height() < 1)
+        return;
+    followScene();
+    // Scroll bars would take room and leave the picture too large for the rest.
+    setExactScale(std::min((viewport()->width() - 1) / rect.width(), (viewport()->height() - 1) / rect.height()));
+    centerOn(rect.center());
+}
+
+void GraphicsView::showActualPixels()
+{
+    setExactScale(1.0);
+}
+
+void GraphicsView::followScene()
+{
+    setSceneRect(QRectF());
 }
 
 bool GraphicsView::event(QEvent *event)
@@ -175,15 +222,29 @@ void GraphicsView::wheelEvent(QWheelEvent *event)
     event->accept();
 }
 
-// Scrolls so that the scene point lies at the view point, within half a pixel,
-// wherever the image is larger than the view; where it is smaller it stays
-// centred, as the scroll bars have no range there.
+// Scrolls so that the scene point lies at the view point, within half a pixel.
+// Where that needs more room than the image gives (the image is smaller than
+// the view, or the point near its edge), the view's scrolling area grows by
+// what is needed, so nothing is pulled back to the centre.
 void GraphicsView::keepUnderPointer(const QPointF &scenePos, const QPointF &viewPos)
 {
-    const QPointF offset = viewportTransform().map(scenePos) - viewPos;
-    const int dx = qRound(isRightToLeft() ? -offset.x() : offset.x());
-    horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
-    verticalScrollBar()->setValue(verticalScrollBar()->value() + qRound(offset.y()));
+    // Growing the area can bring up a scroll bar, which narrows the view:
+    // measured again until nothing moves. The area grows by a view's size
+    // beyond what is needed, as the view centres an area that just fits.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const double scale = transform().m11();
+        const QSizeF visible = QSizeF(viewport()->size()) / scale;
+        const QRectF wanted(scenePos - viewPos / scale, visible);
+        if (scene() && !sceneRect().contains(wanted))
+            setSceneRect(sceneRect() | wanted.adjusted(-visible.width(), -visible.height(), visible.width(), visible.height()));
+        const QPointF offset = viewportTransform().map(scenePos) - viewPos;
+        const int dx = qRound(isRightToLeft() ? -offset.x() : offset.x());
+        const int dy = qRound(offset.y());
+        if (dx == 0 && dy == 0)
+            return;
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + dx);
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + dy);
+    }
 }
 
 } // namespace vireo

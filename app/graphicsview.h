@@ -19,9 +19,17 @@ public:
     int zoomLevel() const;
     // The scale factor of a zoom level: 0.2 × 1.2^(level / 5).
     static double scaleForLevel(int level);
+    // The level whose scale comes nearest, within 1 to 100.
+    static int levelForScale(double scale);
 
 public slots:
     void setZoomLevel(int value);
+    // Shows the whole scene, as large as the view allows, centred.
+    void fitToWindow();
+    // One image pixel to one screen pixel, around the centre of the view.
+    void showActualPixels();
+    // Scrolls within the scene's rectangle again, as after a new image.
+    void followScene();
 
 signals:
     void zoomLevelChanged(int value);
@@ -34,6 +42,9 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 
 private:
+    // A scale between the levels, for fitting and actual pixels; the slider
+    // shows the nearest level.
+    void setExactScale(double scale);
     void keepUnderPointer(const QPointF &scenePos, const QPointF &viewPos);
     void showLoupe();
     void hideLoupe();

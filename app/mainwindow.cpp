@@ -50,6 +50,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->imageView->setScene(m_scene.get());
     m_ui->buttonZoomIn->setDefaultAction(m_ui->actionZoomIn);
     m_ui->buttonZoomOut->setDefaultAction(m_ui->actionZoomOut);
+    m_ui->actionZoomIn->setShortcuts(QKeySequence::ZoomIn);
+    m_ui->actionZoomOut->setShortcuts(QKeySequence::ZoomOut);
     connectParts();
     createModeGroup();
     createNudgeActions();
@@ -112,6 +114,19 @@ kit::TableView *MainWindow::tableView() const
     return m_tableView;
 }
 
+// The point pressed in the image becomes the table's current row, also when
+// no cell was current, so that Del and the nudge keys act on what shows as
+// selected.
+void MainWindow::showCurrentPoint(int row)
+{
+    m_tableView->setCurrentRow(row);
+    if (row < 0 || m_tableView->currentRow() == row)
+        return;
+    QAbstractItemModel *model = m_ui->tableView->model();
+    const int column = m_ui->tableView->horizontalHeader()->logicalIndexAt(0);
+    m_ui->tableView->setCurrentIndex(model->index(row, qMax(column, 0)));
+}
+
 void MainWindow::connectZoom()
 {
     connect(m_ui->zoomSlider, &QSlider::valueChanged, m_ui->imageView, &GraphicsView::setZoomLevel);
@@ -121,7 +136,7 @@ void MainWindow::connectZoom()
 void MainWindow::connectParts()
 {
     connect(m_tableView, &kit::TableView::currentRowChanged, m_scene.get(), &Scene::selectPoint);
-    connect(m_scene.get(), &Scene::pointSelected, m_tableView, &kit::TableView::setCurrentRow);
+    connect(m_scene.get(), &Scene::pointSelected, this, &MainWindow::showCurrentPoint);
     connect(m_scene.get(), &Scene::mouseLeft, this, &MainWindow::clearMouseCoordinates);
     connect(m_scene.get(), &Scene::mouseMoved, this, &MainWindow::updateMouseCoordinates);
     connect(m_ui->actionDockThumbnails, &QAction::triggered, m_ui->dockThumbnails, &QDockWidget::setVisible);
@@ -208,6 +223,8 @@ void MainWindow::loadImage(const QString &path)
 {
     if (!path.isEmpty()) {
         m_imageLoaded = m_scene->loadImage(path);
+        m_ui->imageView->followScene();
+        clearMouseCoordinates();
         if (!m_imageLoaded) {
             QMessageBox box(QMessageBox::Information, tr("Error"), tr("Cannot load image."), QMessageBox::Ok, this);
             box.setInformativeText(m_scene->loadErrorString());
@@ -250,7 +267,9 @@ void MainWindow::updateImageName()
 
 void MainWindow::updateThumbnailsTitle()
 {
-    m_ui->dockThumbnails->setWindowTitle(tr("Images in Directory %1").arg(m_settings->currentDir()));
+    const QString folder = m_settings->currentDir();
+    m_ui->dockThumbnails->setWindowTitle(QFileInfo(folder).isDir() ? tr("Images in Directory %1").arg(folder)
+                                                                     : tr("Images in Directory"));
 }
 
 void MainWindow::updateMouseCoordinates(const QPointF &coordinates)
@@ -523,6 +542,7 @@ void MainWindow::openFolder(const QString &path)
     m_folderMode = true;
     // The previous image stays out of reach until one of the folder's is chosen.
     m_scene->clearImage();
+    clearMouseCoordinates();
     m_ui->imageView->setEnabled(false);
     updateImageName();
     loadThumbnails(path);
@@ -587,6 +607,16 @@ void MainWindow::on_actionZoomIn_triggered()
 void MainWindow::on_actionZoomOut_triggered()
 {
     m_ui->zoomSlider->setValue(m_ui->zoomSlider->value() - zoomStep);
+}
+
+void MainWindow::on_actionFitToWindow_triggered()
+{
+    m_ui->imageView->fitToWindow();
+}
+
+void MainWindow::on_actionActualPixels_triggered()
+{
+    m_ui->imageView->showActualPixels();
 }
 
 void MainWindow::on_actionModeCalibrate_triggered()

@@ -80,12 +80,15 @@ private slots:
     void on_actionSnapVertical_triggered(bool checked);
     void on_actionZoomIn_triggered();
     void on_actionZoomOut_triggered();
+    void on_actionFitToWindow_triggered();
+    void on_actionActualPixels_triggered();
     void on_actionModeCalibrate_triggered();
     void on_actionModeEdit_triggered();
     void on_actionConfigure_triggered();
     void on_actionAbout_triggered();
 
 private:
+    void showCurrentPoint(int row);
     void connectZoom();
     void connectParts();
     void createModeGroup();

@@ -283,11 +283,25 @@ void Projection::showWholeTitle(QDialog *dialog)
 
 void Projection::setCalibrating(bool calibrating)
 {
+    m_calibrating = calibrating;
     m_originAnchor->setEnabled(calibrating);
-    m_rulerLine->setVisible(calibrating);
-    m_rulerEnd1Anchor->setVisible(calibrating);
-    m_rulerEnd2Anchor->setVisible(calibrating);
-    m_rulerLabel->setVisible(calibrating);
+    applyVisibility();
+}
+
+void Projection::setShown(bool shown)
+{
+    m_shown = shown;
+    applyVisibility();
+}
+
+void Projection::applyVisibility()
+{
+    for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(m_originAnchor), static_cast<QGraphicsItem *>(m_xAxis),
+                                static_cast<QGraphicsItem *>(m_yAxis)})
+        item->setVisible(m_shown);
+    for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(m_rulerLine), static_cast<QGraphicsItem *>(m_rulerEnd1Anchor),
+                                static_cast<QGraphicsItem *>(m_rulerEnd2Anchor), static_cast<QGraphicsItem *>(m_rulerLabel)})
+        item->setVisible(m_shown && m_calibrating);
 }
 
 void Projection::setDecimalPlaces(int decimalPlaces)

@@ -57,6 +57,8 @@ public:
 public slots:
     void editRulerLength();
     void setCalibrating(bool calibrating);
+    // Without an image there is nothing to calibrate: every item is hidden.
+    void setShown(bool shown);
     void setDecimalPlaces(int decimalPlaces);
 
 signals:
@@ -75,7 +77,11 @@ private:
     bool applyRulerLine();
 
     QRectF m_imageRect;
+    void applyVisibility();
+
     int m_decimalPlaces = 3;
+    bool m_calibrating = true;
+    bool m_shown = true;
     GrahpicsAnchorItem *m_originAnchor = nullptr;
     QGraphicsLineItem *m_rulerLine = nullptr;
     GrahpicsAnchorItem *m_rulerEnd1Anchor = nullptr;

@@ -38,6 +38,7 @@ Scene::Scene(QObject *parent)
     connect(model, &QAbstractItemModel::rowsRemoved, this, &Scene::announceEdit);
     connect(model, &QAbstractItemModel::modelReset, this, &Scene::announceEdit);
     connect(m_projection, &Projection::changed, this, &Scene::announceEdit);
+    m_projection->setShown(false);
 }
 
 void Scene::announceEdit()
@@ -64,9 +65,11 @@ bool Scene::loadImage(const QString &path)
     m_loadError = file.errorString();
     if (m_pyramid.isNull()) {
         qWarning() << "Cannot load image" << path << file.errorString();
+        m_projection->setShown(false);
         imageChanged();
         return false;
     }
+    m_projection->setShown(true);
     const QSize size = m_pyramid.image().size();
     setSceneRect(0, 0, size.width(), size.height());
     if (m_geometry->isNew()) {
@@ -89,6 +92,7 @@ void Scene::clearImage()
 {
     m_fileName.clear();
     m_pyramid.setImage(QImage());
+    m_projection->setShown(false);
     imageChanged();
 }
 
@@ -308,9 +312,15 @@ void Scene::drawBackground(QPainter *painter, const QRectF &rect)
     m_pyramid.buildLevels();
 }
 
+// With Ctrl the origin is taken even where a ruler end lies on top of it.
 void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
 {
+    GrahpicsAnchorItem *origin = m_projection->originAnchor();
+    const bool originFirst = (event->modifiers() & Qt::ControlModifier) && m_calibrating;
+    if (originFirst)
+        origin->setZValue(1);
     QGraphicsScene::mousePressEvent(event);
+    origin->setZValue(0);
     QGraphicsItem *grabbed = mouseGrabberItem();
     for (QGraphicsItem *handle : {static_cast<QGraphicsItem *>(m_projection->originAnchor()),
                                   static_cast<QGraphicsItem *>(m_projection->rulerEnd1Anchor()),
@@ -354,7 +364,8 @@ void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
     QGraphicsScene::mouseReleaseEvent(event);
     if (event->isAccepted())
         return;
-    if (isClick(event) && !m_calibrating)
+    // The grey margin beside a small picture is no part of the photo.
+    if (isClick(event) && !m_calibrating && sceneRect().contains(event->scenePos()))
         createPointAt(event->scenePos());
 }
 

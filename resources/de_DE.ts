@@ -7,6 +7,10 @@
         <source>About mensor</source>
         <translation>Über mensor</translation>
     </message>
+    <message>
+        <source>&lt;html&gt;&lt;body style=&quot;font-family:sans-serif; font-size:11pt;&quot;&gt;&lt;p align=&quot;center&quot;&gt;&lt;img src=&quot;:/icon/application-icon-128x128.png&quot;/&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot;font-size:14pt; font-weight:bold;&quot;&gt;mensor 2.4&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Copyright &amp;#169; 2026 ortus&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Measures positions on photographs.&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot;font-size:9pt;&quot;&gt;Application logo by the mensor developers&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot;font-size:9pt;&quot;&gt;Icons by the mensor developers, drawn with the program&apos;s own icon script&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;body style=&quot;font-family:sans-serif; font-size:11pt;&quot;&gt;&lt;p align=&quot;center&quot;&gt;&lt;img src=&quot;:/icon/application-icon-128x128.png&quot;/&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot;font-size:14pt; font-weight:bold;&quot;&gt;mensor 2.4&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Copyright &amp;#169; 2026 ortus&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;Misst Positionen auf Fotografien.&lt;/p&gt;&lt;p align=&quot;center&quot;&gt;&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot;font-size:9pt;&quot;&gt;Programmlogo von den mensor-Entwicklern&lt;/p&gt;&lt;p align=&quot;center&quot; style=&quot;font-size:9pt;&quot;&gt;Symbole von den mensor-Entwicklern, gezeichnet mit dem programmeigenen Symbolskript&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
 </context>
 <context>
     <name>vireo::MainWindow</name>
@@ -399,6 +403,34 @@ Close without saving?</source>
         <translation>Dieses Fenster ist schreibgeschützt und kann nicht in die Messdatei %1 speichern. Die darin geänderten Punkte und Kalibrierungen gehen verloren.
 
 Ohne Speichern schließen?</translation>
+    </message>
+    <message>
+        <source>&amp;Fit to Window</source>
+        <translation>&amp;An Fenster anpassen</translation>
+    </message>
+    <message>
+        <source>Show the whole image</source>
+        <translation>Das ganze Bild zeigen</translation>
+    </message>
+    <message>
+        <source>Ctrl+0</source>
+        <translation>Strg+0</translation>
+    </message>
+    <message>
+        <source>&amp;Actual Pixels</source>
+        <translation>&amp;Originalgröße</translation>
+    </message>
+    <message>
+        <source>Show one image pixel per screen pixel</source>
+        <translation>Ein Bildpixel pro Bildschirmpixel zeigen</translation>
+    </message>
+    <message>
+        <source>Ctrl+1</source>
+        <translation>Strg+1</translation>
+    </message>
+    <message>
+        <source>Images in Directory</source>
+        <translation>Bilder im Ordner</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,7 @@
+#include "aboutdialog.h"
 #include "graphicspointitem.h"
 #include "grahpicsanchoritem.h"
+#include "graphicslabelitem.h"
 #include "graphicsview.h"
 #include "loupe.h"
 #include "mainwindow.h"
@@ -257,8 +259,9 @@ private slots:
             MainWindow window;
             QCOMPARE(QStringList({child<QAction>(window, "actionOpenImage")->text(),
                                   child<QAction>(window, "actionResetCalibrationRuler")->text(),
-                                  window.windowTitle()}),
-                     QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "mensor 2.4"}));
+                                  child<QAction>(window, "actionActualPixels")->text(), window.windowTitle()}),
+                     QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "&Originalgrösse", "mensor 2.4"}));
+        QVERIFY(vireo::AboutDialog::aboutText().contains(QStringLiteral("Misst Positionen auf Fotografien.")));
         }
         Fixture f(Store::AsItIs);
         QVERIFY(!f.view()->isEnabled() && !f.table()->isEnabled() && !f.action("actionClearPoints")->isEnabled());
@@ -554,6 +557,86 @@ private slots:
         QCOMPARE(QVariantList({pointsOf("a.png"), pointsOf("b.png")}), QVariantList({3, 2}));
         if (signal != SIGKILL)
             QVERIFY(helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0);
+    }
+
+    // What shows as selected is what Del and the nudge keys act on; the grey
+    // margin beside a small picture takes no points.
+    void pressedPointIsTheOneKeysActOn()
+    {
+        Fixture f;
+        f.openImage();
+        f.action("actionModeEdit")->trigger();
+        f.view()->setZoomLevel(1);
+        QTest::mouseClick(f.view()->viewport(), Qt::LeftButton, {}, f.view()->mapFromScene(QPointF(-40, 240)));
+        QCOMPARE(f.rows(), 0);
+        f.view()->fitToWindow();
+        f.clickImage(QPointF(100, 100));
+        f.clickImage(QPointF(400, 300));
+        f.table()->setCurrentIndex(QModelIndex());
+        f.clickImage(f.pos(0));
+        QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier);
+        const QPointF nudged = f.pos(0);
+        QTest::keyClick(f.window.get(), Qt::Key_Delete);
+        QCOMPARE(QVariantList({f.rows(), f.pos(0), nudged.x() - 99}), QVariantList({1, QPointF(400, 300), 0.0}));
+    }
+
+    // The whole photo at once, one pixel per pixel, zoom from the keyboard.
+    void fitToWindowAndActualPixels()
+    {
+        Fixture f;
+        f.openImage(QSize(3000, 2000));
+        auto view = f.view();
+        f.action("actionFitToWindow")->trigger();
+        const QRect shown = view->mapFromScene(QRectF(0, 0, 3000, 2000)).boundingRect();
+        QVERIFY2(view->viewport()->rect().contains(shown)
+                     && qMax(shown.width() - view->viewport()->width(), shown.height() - view->viewport()->height()) >= -3,
+                 qPrintable(QStringLiteral("%1 x %2 in %3 x %4").arg(shown.width()).arg(shown.height())
+                                .arg(view->viewport()->width()).arg(view->viewport()->height())));
+        const int fitted = child<QSlider>(*f.window, "zoomSlider")->value();
+        QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomIn));
+        QCOMPARE(child<QSlider>(*f.window, "zoomSlider")->value(), fitted + 5);
+        f.action("actionActualPixels")->trigger();
+        QCOMPARE(QVariantList({view->transform().m11(), child<QSlider>(*f.window, "zoomSlider")->value()}),
+                 QVariantList({1.0, vireo::GraphicsView::levelForScale(1.0)}));
+        QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomOut));
+        QCOMPARE(view->zoomLevel(), vireo::GraphicsView::levelForScale(1.0) - 5);
+    }
+
+    // A handle shows itself under the pointer; Ctrl takes the origin where a ruler end covers it.
+    void handlesShowThemselvesAndTheOriginCanBeTaken()
+    {
+        Fixture f;
+        vireo::Projection *projection = f.window->scene()->projection();
+        QVERIFY(!projection->originAnchor()->isVisible() && !projection->rulerLabel()->isVisible());
+        f.openImage();
+        auto viewport = f.view()->viewport();
+        const QPoint centre = f.view()->mapFromScene(QPointF(320, 240));
+        const auto redAround = [&] {
+            const QImage shown = viewport->grab().toImage();
+            int red = 0;
+            for (int y = -10; y <= 10; ++y)
+                for (int x = -10; x <= 10; ++x)
+                    red += shown.pixelColor(centre + QPoint(x, y)) == QColor(Qt::red);
+            return red;
+        };
+        const int plain = redAround();
+        QTest::mouseMove(viewport, centre);
+        QTRY_COMPARE(viewport->cursor().shape(), Qt::SizeAllCursor);
+        QVERIFY2(redAround() > plain + 30, qPrintable(QStringLiteral("%1 red pixels, %2 without").arg(redAround()).arg(plain)));
+        // Both the origin and the first ruler end lie at the centre of a new image.
+        for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+            for (const auto &step : {std::make_pair(QEvent::MouseButtonPress, centre),
+                                     std::make_pair(QEvent::MouseMove, centre + QPoint(30, 20)),
+                                     std::make_pair(QEvent::MouseButtonRelease, centre + QPoint(30, 20))}) {
+                QMouseEvent event(step.first, step.second, viewport->mapToGlobal(step.second), Qt::LeftButton,
+                                  step.first == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
+                QApplication::sendEvent(viewport, &event);
+            }
+            if (modifiers == Qt::NoModifier)
+                projection->rulerEnd1Anchor()->setPos(320, 240);
+        }
+        QCOMPARE(QVariantList({projection->rulerEnd1(), projection->origin() != QPointF(320, 240)}),
+                 QVariantList({QPointF(320, 240), true}));
     }
 
     void loupeShowsTheSpotWhileDragging_data()
