@@ -29,6 +29,9 @@ struct GraphicsView::Private
     QPointF wheelScenePos;
     QPoint wheelScroll;
     int wheelLevel = 0;
+    // Set by a wheel notch until the pointer moves: a scroll bar that comes
+    // or goes with the zoom resizes the view, which must not move the point.
+    bool wheelZooming = false;
     // Made on the first drag of a handle or a point.
     Loupe *loupe = nullptr;
     bool panning = false;
@@ -77,6 +80,7 @@ int GraphicsView::levelForScale(double scale)
 void GraphicsView::setZoomLevel(int value)
 {
     const int level = qBound(minimumLevel, value, maximumLevel);
+    d->wheelZooming = false;
     // The slider answering an exact scale with its level changes nothing.
     if (level == d->zoomLevel && d->exactScale)
         return;
@@ -89,6 +93,7 @@ void GraphicsView::setZoomLevel(int value)
 
 void GraphicsView::setExactScale(double scale)
 {
+    d->wheelZooming = false;
     const ViewportAnchor anchor = transformationAnchor();
     const QPointF centre = mapToScene(viewport()->rect().center());
     setTransformationAnchor(NoAnchor);
@@ -103,11 +108,12 @@ void GraphicsView::setExactScale(double scale)
 void GraphicsView::fitToWindow()
 {
     const QRectF rect = scene() ? scene()->sceneRect() : QRectF();
-    if (rect.isEmpty() || viewport()->width() < 1 || viewport()->height() < 1)
+    // The room without scroll bars: the fitted picture needs none.
+    const QSize room = maximumViewportSize();
+    if (rect.isEmpty() || room.width() < 2 || room.height() < 2)
         return;
     followScene();
-    // Scroll bars would take room and leave the picture too large for the rest.
-    setExactScale(std::min((viewport()->width() - 1) / rect.width(), (viewport()->height() - 1) / rect.height()));
+    setExactScale(std::min((room.width() - 1) / rect.width(), (room.height() - 1) / rect.height()));
     centerOn(rect.center());
 }
 
@@ -118,6 +124,7 @@ void GraphicsView::showActualPixels()
 
 void GraphicsView::followScene()
 {
+    d->wheelZooming = false;
     setSceneRect(QRectF());
 }
 
@@ -131,6 +138,7 @@ bool GraphicsView::event(QEvent *event)
 void GraphicsView::mousePressEvent(QMouseEvent *event)
 {
     d->swallowNextRelease = false;
+    d->wheelZooming = false;
     QGraphicsView::mousePressEvent(event);
     if (!event->isAccepted() && event->button() == Qt::LeftButton) {
         d->leftButtonDown = true;
@@ -141,6 +149,7 @@ void GraphicsView::mousePressEvent(QMouseEvent *event)
 
 void GraphicsView::mouseMoveEvent(QMouseEvent *event)
 {
+    d->wheelZooming = false;
     if (d->leftButtonDown) {
         const QPoint position = kit::eventPosition(event).toPoint();
         if (!d->panning && QLineF(d->lastMousePos, position).length() > panThreshold) {
@@ -219,7 +228,17 @@ void GraphicsView::wheelEvent(QWheelEvent *event)
     keepUnderPointer(d->wheelScenePos, viewPos);
     d->wheelScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
     d->wheelLevel = d->zoomLevel;
+    d->wheelZooming = true;
     event->accept();
+}
+
+void GraphicsView::resizeEvent(QResizeEvent *event)
+{
+    QGraphicsView::resizeEvent(event);
+    if (!d->wheelZooming)
+        return;
+    keepUnderPointer(d->wheelScenePos, d->wheelViewPos);
+    d->wheelScroll = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
 // Scrolls so that the scene point lies at the view point, within half a pixel.
