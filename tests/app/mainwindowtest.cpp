@@ -259,8 +259,10 @@ private slots:
             MainWindow window;
             QCOMPARE(QStringList({child<QAction>(window, "actionOpenImage")->text(),
                                   child<QAction>(window, "actionResetCalibrationRuler")->text(),
-                                  child<QAction>(window, "actionActualPixels")->text(), window.windowTitle()}),
-                     QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "&Originalgrösse", "mensor 2.4"}));
+                                  child<QAction>(window, "actionActualPixels")->text(), window.windowTitle(),
+                                  child<QDockWidget>(window, "dockThumbnails")->windowTitle()}),
+                     QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "&Originalgrösse", "mensor 2.4",
+                                  "Bilder im Ordner"}));
         QVERIFY(vireo::AboutDialog::aboutText().contains(QStringLiteral("Misst Positionen auf Fotografien.")));
         }
         Fixture f(Store::AsItIs);
@@ -431,8 +433,11 @@ private slots:
         // Another folder: nothing of this one stays to be chosen, and the image
         // shown is no longer within reach of the new folder's record.
         const QString other = writeImage(f.dir.filePath(QStringLiteral("other/c.png")), QSize(50, 50));
+        child<QLabel>(*f.window, "labelMouseX")->setText(QStringLiteral("x = 1"));
         f.window->openFolder(QFileInfo(other).absolutePath());
         QCOMPARE(thumbnails->count(), 0);
+        // Nothing of the image before: no calibration items, no read-out.
+        QVERIFY(!f.window->scene()->projection()->originAnchor()->isVisible() && f.label("labelMouseX").isEmpty());
         QCOMPARE(f.window->scene()->fileName(), QString());
         QVERIFY(!f.view()->isEnabled());
         f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
