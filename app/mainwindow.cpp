@@ -4,10 +4,12 @@
 #include "aboutdialog.h"
 #include "graphicspointitem.h"
 #include "pointlist.h"
+#include "projection.h"
 #include "resources.h"
 #include "scene.h"
 #include "settings.h"
 #include "settingsdialog.h"
+#include "undohistory.h"
 
 #include <tableview.h>
 
@@ -20,6 +22,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <cmath>
 
@@ -38,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     , m_settings(new Settings(this))
     , m_ui(new Ui::MainWindow)
     , m_autoSave(new QTimer(this))
+    , m_history(new UndoHistory(m_scene.get(), this))
 {
     // Referencing the bundles keeps them linked in from the static library.
     static_cast<void>(resourcesRegistered());
@@ -53,6 +58,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->actionZoomIn->setShortcuts(QKeySequence::ZoomIn);
     m_ui->actionZoomOut->setShortcuts(QKeySequence::ZoomOut);
     connectParts();
+    connectUndo();
     createModeGroup();
     createNudgeActions();
     m_ui->labelMouseX->setMinimumSize(100, 0);
@@ -107,6 +113,55 @@ Scene *MainWindow::scene() const
 Settings *MainWindow::settings() const
 {
     return m_settings;
+}
+
+UndoHistory *MainWindow::undoHistory() const
+{
+    return m_history;
+}
+
+void MainWindow::connectUndo()
+{
+    m_ui->actionUndo->setShortcuts(QKeySequence::Undo);
+    m_ui->actionRedo->setShortcuts(QKeySequence::Redo);
+    QUndoGroup *group = m_history->group();
+    connect(group, &QUndoGroup::canUndoChanged, this, &MainWindow::updateUndoActions);
+    connect(group, &QUndoGroup::canRedoChanged, this, &MainWindow::updateUndoActions);
+    connect(group, &QUndoGroup::undoTextChanged, this, &MainWindow::updateUndoActions);
+    connect(group, &QUndoGroup::redoTextChanged, this, &MainWindow::updateUndoActions);
+    connect(group, &QUndoGroup::activeStackChanged, this, &MainWindow::updateUndoActions);
+    connect(m_scene.get(), &Scene::editFinished, this,
+            [this](const QString &text) { m_history->commit(text, m_scene->isCalibrating()); });
+    connect(m_history, &UndoHistory::restored, this, &MainWindow::stepRestored);
+}
+
+void MainWindow::updateUndoActions()
+{
+    const QUndoGroup *group = m_history->group();
+    m_ui->actionUndo->setEnabled(group->canUndo());
+    m_ui->actionRedo->setEnabled(group->canRedo());
+    // Steps keep their names untranslated, so they follow a change of language.
+    const auto step = [](const QString &name) { return QCoreApplication::translate("vireo::UndoHistory", name.toUtf8()); };
+    m_ui->actionUndo->setText(group->canUndo() ? tr("&Undo %1").arg(step(group->undoText())) : tr("&Undo"));
+    m_ui->actionRedo->setText(group->canRedo() ? tr("&Redo %1").arg(step(group->redoText())) : tr("&Redo"));
+}
+
+// A step undone or redone shows in the mode it was made in and reaches the store.
+void MainWindow::stepRestored(bool calibrating)
+{
+    (calibrating ? m_ui->actionModeCalibrate : m_ui->actionModeEdit)->setChecked(true);
+    setCalibrating(calibrating);
+    measurementsEdited();
+}
+
+void MainWindow::on_actionUndo_triggered()
+{
+    m_history->group()->undo();
+}
+
+void MainWindow::on_actionRedo_triggered()
+{
+    m_history->group()->redo();
 }
 
 kit::TableView *MainWindow::tableView() const
@@ -200,8 +255,13 @@ void MainWindow::nudge(const QPointF &step)
         item = m_scene->lastPressedHandle();
     else if (m_tableView->currentRow() >= 0)
         item = m_scene->pointList()->graphicsItemAt(m_tableView->currentRow());
-    if (item)
-        item->setPos(item->pos() + step);
+    if (!item)
+        return;
+    item->setPos(item->pos() + step);
+    // Repeated nudges of one item are one step.
+    const auto point = dynamic_cast<const GraphicsPointItem *>(item);
+    const int mergeKey = point ? point->id() : -1 - m_scene->projection()->handles().indexOf(item);
+    m_history->commit(point ? QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Nudge Point")) : QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Nudge Handle")), m_scene->isCalibrating(), mergeKey);
 }
 
 void MainWindow::setCalibrating(bool calibrating)
@@ -223,6 +283,7 @@ void MainWindow::loadImage(const QString &path)
 {
     if (!path.isEmpty()) {
         m_imageLoaded = m_scene->loadImage(path);
+        m_history->takeBaseline();
         m_ui->imageView->followScene();
         clearMouseCoordinates();
         if (!m_imageLoaded) {
@@ -295,6 +356,7 @@ void MainWindow::decimalPlacesChanged(int decimalPlaces)
 void MainWindow::retranslate()
 {
     m_ui->retranslateUi(this);
+    updateUndoActions();
     setWindowTitle(m_settings->isReadOnly() ? tr("mensor 2.4 (read-only)") : tr("mensor 2.4"));
     updateImageName();
     updateThumbnailsTitle();
@@ -414,6 +476,7 @@ void MainWindow::saveSettings()
     if (m_settings->save()) {
         m_unsavedEdits = false;
         m_reportedSaveError.clear();
+        m_history->markSaved();
         return;
     }
     reportSaveFailure();
@@ -440,6 +503,7 @@ void MainWindow::backgroundSaveFinished(bool ok)
 {
     if (ok) {
         m_reportedSaveError.clear();
+        m_history->markSaved();
         return;
     }
     m_unsavedEdits = true;
@@ -520,6 +584,7 @@ void MainWindow::openImage(const QString &path)
     m_settings->setCurrentDir(QFileInfo(path).absolutePath());
     saveSettings();
     m_scene->setGeometry(&m_settings->geometryFor(path));
+    m_history->setRecord(path);
     m_folderMode = false;
     m_ui->thumbnailView->clear();
     loadImage(path);
@@ -539,6 +604,7 @@ void MainWindow::openFolder(const QString &path)
     m_settings->setCurrentDir(path);
     saveSettings();
     m_scene->setGeometry(&m_settings->geometryFor(path));
+    m_history->setRecord(path);
     m_folderMode = true;
     // The previous image stays out of reach until one of the folder's is chosen.
     m_scene->clearImage();
@@ -566,27 +632,35 @@ void MainWindow::on_actionCopyCoordinates_triggered()
 void MainWindow::on_actionDeletePoint_triggered()
 {
     const int row = m_tableView->currentRow();
-    if (row != -1)
-        m_scene->deletePoint(row);
+    if (row == -1)
+        return;
+    m_scene->deletePoint(row);
+    m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Delete Point")), m_scene->isCalibrating());
 }
 
 void MainWindow::on_actionClearPoints_triggered()
 {
-    if (confirm(tr("Clear All Points"), tr("Do you want to delete all points?")))
-        m_scene->clearPoints();
+    if (!confirm(tr("Clear All Points"), tr("Do you want to delete all points?")))
+        return;
+    m_scene->clearPoints();
+    m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Clear All Points")), m_scene->isCalibrating());
 }
 
 void MainWindow::on_actionResetOrigin_triggered()
 {
     if (confirm(tr("Reset Origin"),
-                tr("Do you want to reset the origin of the coordinate system to the center of the current image?")))
+                tr("Do you want to reset the origin of the coordinate system to the center of the current image?"))) {
         m_scene->resetOrigin();
+        m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Reset Origin")), m_scene->isCalibrating());
+    }
 }
 
 void MainWindow::on_actionResetCalibrationRuler_triggered()
 {
-    if (confirm(tr("Reset Calibration Rulers"), tr("Do you want to reset the calibration rulers?")))
+    if (confirm(tr("Reset Calibration Rulers"), tr("Do you want to reset the calibration rulers?"))) {
         m_scene->resetRuler();
+        m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Reset Calibration Ruler")), m_scene->isCalibrating());
+    }
 }
 
 void MainWindow::on_actionSnapHorizontal_triggered(bool checked)

@@ -16,6 +16,7 @@ namespace vireo {
 class AboutDialog;
 class Scene;
 class Settings;
+class UndoHistory;
 
 namespace Ui {
 class MainWindow;
@@ -41,6 +42,7 @@ public:
 
     Scene *scene() const;
     Settings *settings() const;
+    UndoHistory *undoHistory() const;
     kit::TableView *tableView() const;
 
 public slots:
@@ -80,6 +82,8 @@ private slots:
     void on_actionSnapVertical_triggered(bool checked);
     void on_actionZoomIn_triggered();
     void on_actionZoomOut_triggered();
+    void on_actionUndo_triggered();
+    void on_actionRedo_triggered();
     void on_actionFitToWindow_triggered();
     void on_actionActualPixels_triggered();
     void on_actionModeCalibrate_triggered();
@@ -89,6 +93,9 @@ private slots:
 
 private:
     void showCurrentPoint(int row);
+    void connectUndo();
+    void updateUndoActions();
+    void stepRestored(bool calibrating);
     void connectZoom();
     void connectParts();
     void createModeGroup();
@@ -122,6 +129,7 @@ private:
     kit::TableView *m_tableView = nullptr;
     AboutDialog *m_aboutDialog = nullptr;
     QTimer *m_autoSave;
+    UndoHistory *m_history;
 };
 
 } // namespace vireo

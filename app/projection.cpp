@@ -203,6 +203,11 @@ QGraphicsLineItem *Projection::yAxis() const
     return m_yAxis;
 }
 
+QList<QGraphicsItem *> Projection::handles() const
+{
+    return {m_originAnchor, m_rulerEnd1Anchor, m_rulerEnd2Anchor};
+}
+
 QGraphicsLineItem *Projection::rulerLine() const
 {
     return m_rulerLine;
@@ -268,6 +273,7 @@ void Projection::editRulerLength()
     m_rulerLength = length;
     updateRulerLabel();
     emit changed();
+    emit lengthTyped();
 }
 
 // The window title is drawn in the title bar's font, larger and bolder than

@@ -1,10 +1,12 @@
 #ifndef VIREO_PROJECTION_H
 #define VIREO_PROJECTION_H
 
+#include <QList>
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
 
+class QGraphicsItem;
 class QGraphicsLineItem;
 class QGraphicsScene;
 
@@ -46,6 +48,8 @@ public:
     // NaN for both coordinates while the ruler has no length.
     QPointF toCoordinates(const QPointF &scenePos) const;
 
+    // The origin and the two ruler ends, in that order.
+    QList<QGraphicsItem *> handles() const;
     GrahpicsAnchorItem *originAnchor() const;
     GrahpicsAnchorItem *rulerEnd1Anchor() const;
     GrahpicsAnchorItem *rulerEnd2Anchor() const;
@@ -62,6 +66,8 @@ public slots:
     void setDecimalPlaces(int decimalPlaces);
 
 signals:
+    // The user typed a new length in the dialog.
+    void lengthTyped();
     void changed();
 
 private slots:

@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 
+#include <utility>
+
 namespace vireo {
 
 namespace {
@@ -39,6 +41,7 @@ Scene::Scene(QObject *parent)
     connect(model, &QAbstractItemModel::modelReset, this, &Scene::announceEdit);
     connect(m_projection, &Projection::changed, this, &Scene::announceEdit);
     m_projection->setShown(false);
+    connect(m_projection, &Projection::lengthTyped, this, [this] { emit editFinished(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Ruler Length"))); });
 }
 
 void Scene::announceEdit()
@@ -115,10 +118,65 @@ void Scene::setGeometry(Geometry *geometry)
     m_geometry = geometry ? geometry : &m_ownGeometry;
     m_nextId = m_geometry->nextId();
     m_projection->loadFrom(*m_geometry);
-    const int count = m_geometry->pointCount();
+    rebuildPointItems(*m_geometry);
+}
+
+void Scene::rebuildPointItems(const Geometry &record)
+{
+    const int count = record.pointCount();
     for (int i = 0; i < count; ++i) {
-        const Point &point = m_geometry->point(i);
+        const Point &point = record.point(i);
         addPoint(point.id(), point.pos(), point.file());
+    }
+}
+
+Geometry Scene::currentState() const
+{
+    Geometry state;
+    state.setNextId(m_nextId);
+    m_projection->saveTo(state);
+    const int rows = m_pointList->count();
+    for (int row = 0; row < rows; ++row) {
+        const GraphicsPointItem *item = m_pointList->graphicsItemAt(row);
+        state.addPoint(Point(item->id(), item->pos(), item->file()));
+    }
+    return state;
+}
+
+void Scene::restoreState(const Geometry &state)
+{
+    {
+        const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
+        kit::DataListResetAction reset(m_pointList->model());
+        removePointItems();
+        m_projection->loadFrom(state);
+        rebuildPointItems(state);
+    }
+    m_nextId = qMax(m_nextId, state.nextId());
+    storeGeometry();
+}
+
+int Scene::selectedPointId() const
+{
+    const int rows = m_pointList->count();
+    for (int row = 0; row < rows; ++row) {
+        if (m_pointList->graphicsItemAt(row)->isSelected())
+            return m_pointList->graphicsItemAt(row)->id();
+    }
+    return -1;
+}
+
+void Scene::selectPointById(int id)
+{
+    clearSelection();
+    const int rows = m_pointList->count();
+    for (int row = 0; row < rows; ++row) {
+        GraphicsPointItem *item = m_pointList->graphicsItemAt(row);
+        if (item->id() == id && !m_calibrating) {
+            item->setSelected(true);
+            emit pointSelected(row);
+            return;
+        }
     }
 }
 
@@ -321,13 +379,11 @@ void Scene::mousePressEvent(QGraphicsSceneMouseEvent *event)
         origin->setZValue(1);
     QGraphicsScene::mousePressEvent(event);
     origin->setZValue(0);
+    m_pressedItem = mouseGrabberItem();
+    m_pressedItemPos = m_pressedItem ? m_pressedItem->pos() : QPointF();
     QGraphicsItem *grabbed = mouseGrabberItem();
-    for (QGraphicsItem *handle : {static_cast<QGraphicsItem *>(m_projection->originAnchor()),
-                                  static_cast<QGraphicsItem *>(m_projection->rulerEnd1Anchor()),
-                                  static_cast<QGraphicsItem *>(m_projection->rulerEnd2Anchor())}) {
-        if (grabbed == handle)
-            m_lastPressedHandle = handle;
-    }
+    if (m_projection->handles().contains(grabbed))
+        m_lastPressedHandle = grabbed;
 }
 
 QGraphicsItem *Scene::lastPressedHandle() const
@@ -356,12 +412,27 @@ void Scene::createPointAt(const QPointF &position)
     GraphicsPointItem *item = addPoint(m_nextId, m_snapLines->snappedPosition(position), m_fileName);
     clearSelection();
     item->setSelected(true);
+    // The new point is the selected one for the table and the keys too.
+    emit pointSelected(m_pointList->count() - 1);
     ++m_nextId;
+    emit editFinished(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Add Point")));
+}
+
+QString Scene::moveText(const QGraphicsItem *item) const
+{
+    if (item == m_projection->originAnchor())
+        return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Origin"));
+    if (item == m_projection->rulerEnd1Anchor() || item == m_projection->rulerEnd2Anchor())
+        return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Ruler End"));
+    return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Point"));
 }
 
 void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)
 {
     QGraphicsScene::mouseReleaseEvent(event);
+    QGraphicsItem *pressed = std::exchange(m_pressedItem, nullptr);
+    if (pressed && pressed->pos() != m_pressedItemPos)
+        emit editFinished(moveText(pressed));
     if (event->isAccepted())
         return;
     // The grey margin beside a small picture is no part of the photo.

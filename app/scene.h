@@ -37,6 +37,13 @@ public:
     void clearImage();
     void setGeometry(Geometry *geometry);
     void storeGeometry();
+    // The record as the items show it now, and back: for undo. Numbers
+    // handed out stay handed out.
+    Geometry currentState() const;
+    void restoreState(const Geometry &state);
+    // The number of the selected point; -1 for none.
+    int selectedPointId() const;
+    void selectPointById(int id);
     GraphicsPointItem *addPoint(int id, const QPointF &position, const QString &fileName);
     void deletePoint(int row);
     // Removes every point at once; numbers are never reused.
@@ -71,6 +78,9 @@ signals:
     // A point or the calibration changed by the user (or by undo), not by
     // showing another record or image.
     void edited();
+    // A change the user made is complete (a click, a drag released, a
+    // length typed): one step for undo.
+    void editFinished(const QString &text);
 
 protected:
     bool event(QEvent *event) override;
@@ -88,6 +98,8 @@ private:
     bool isClick(const QGraphicsSceneMouseEvent *event) const;
     void createPointAt(const QPointF &position);
     void announceEdit();
+    void rebuildPointItems(const Geometry &record);
+    QString moveText(const QGraphicsItem *item) const;
 
     bool m_calibrating = true;
     // Set while the items are rebuilt from a record or for a new image.
@@ -102,6 +114,9 @@ private:
     PointList *m_pointList;
     Projection *m_projection;
     QGraphicsItem *m_lastPressedHandle = nullptr;
+    // The item a press grabbed and where it was, to tell a drag at release.
+    QGraphicsItem *m_pressedItem = nullptr;
+    QPointF m_pressedItemPos;
     SnapLines *m_snapLines;
 };
 

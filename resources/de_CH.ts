@@ -432,6 +432,22 @@ Ohne Speichern schliessen?</translation>
         <source>Images in Directory</source>
         <translation>Bilder im Ordner</translation>
     </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
 </context>
 <context>
     <name>vireo::PointList</name>
@@ -499,6 +515,53 @@ Ohne Speichern schliessen?</translation>
     <message>
         <source>The file claims %1 × %2 pixels, far more than its %3 bytes can hold.</source>
         <translation>Die Datei gibt %1 × %2 Pixel an, weit mehr, als ihre %3 Bytes fassen können.</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::UndoHistory</name>
+    <message>
+        <source>Move Origin</source>
+        <translation>Ursprung verschieben</translation>
+    </message>
+    <message>
+        <source>Move Ruler End</source>
+        <translation>Massstabende verschieben</translation>
+    </message>
+    <message>
+        <source>Move Point</source>
+        <translation>Punkt verschieben</translation>
+    </message>
+    <message>
+        <source>Add Point</source>
+        <translation>Punkt hinzufügen</translation>
+    </message>
+    <message>
+        <source>Set Ruler Length</source>
+        <translation>Massstablänge festlegen</translation>
+    </message>
+    <message>
+        <source>Nudge Point</source>
+        <translation>Punkt pixelweise verschieben</translation>
+    </message>
+    <message>
+        <source>Nudge Handle</source>
+        <translation>Griff pixelweise verschieben</translation>
+    </message>
+    <message>
+        <source>Delete Point</source>
+        <translation>Punkt löschen</translation>
+    </message>
+    <message>
+        <source>Reset Calibration Ruler</source>
+        <translation>Massstab zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Clear All Points</source>
+        <translation>Alle Punkte löschen</translation>
+    </message>
+    <message>
+        <source>Reset Origin</source>
+        <translation>Ursprung zurücksetzen</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 #include "settingsdialog.h"
 #include "thumbnailloader.h"
 #include "thumbnailview.h"
+#include "undohistory.h"
 
 #include "startup.h"
 #include "testutils.h"
@@ -643,6 +644,92 @@ private slots:
         }
         QCOMPARE(QVariantList({projection->rulerEnd1(), projection->origin() != QPointF(320, 240)}),
                  QVariantList({QPointF(320, 240), true}));
+    }
+
+    // Every kind of step, made with real mouse and key events, undone to the
+    // start and redone to the end: the table, the mode, the selection and the
+    // stored record follow each step; numbers are never given back.
+    void undoAndRedoEveryStep()
+    {
+        Fixture f;
+        const QString path = f.openImage();
+        const QString other = f.dir.filePath(QStringLiteral("other.png"));
+        auto viewport = f.view()->viewport();
+        ModalAnswerer answers;
+        const auto press = [&](QPointF at, const QPoint &by, Qt::KeyboardModifiers modifiers = {}) {
+            const QPoint from = f.view()->mapFromScene(at);
+            for (const auto &step : {std::make_pair(QEvent::MouseButtonPress, from), std::make_pair(QEvent::MouseMove, from + by),
+                                     std::make_pair(QEvent::MouseButtonRelease, from + by)}) {
+                QMouseEvent event(step.first, step.second, viewport->mapToGlobal(step.second), Qt::LeftButton,
+                                  step.first == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, modifiers);
+                QApplication::sendEvent(viewport, &event);
+            }
+        };
+        const auto nudge = [&f](Qt::Key key, int times) {
+            f.window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+            for (int i = 0; i < times; ++i)
+                QTest::keyClick(f.window.get(), key, Qt::ShiftModifier);
+        };
+        const auto state = [&f] {
+            QVariantList shown = shownRecord(*f.window);
+            shown.removeAt(4); // the next number only grows
+            return QVariantList({shown, f.window->tableView()->toText(QStringLiteral("\t")),
+                                 f.window->scene()->isCalibrating(), f.table()->currentIndex().row()});
+        };
+        const std::vector<std::pair<QString, std::function<void()>>> steps = {
+            {"Move Origin", [&] { press(QPointF(320, 240), QPoint(-40, 30), Qt::ControlModifier); }},
+            {"Set Ruler Length", [&] { setRulerLength(f, answers, 25); }},
+            {"Nudge Handle", [&] { nudge(Qt::Key_Left, 3); }},
+            {"Add Point", [&] { f.action("actionModeEdit")->trigger(); f.clickImage(QPointF(100, 100)); }},
+            {"Add Point", [&] { f.clickImage(QPointF(500, 400)); }},
+            {"Move Point", [&] { press(f.pos(0), QPoint(25, 10)); }},
+            {"Nudge Point", [&] { nudge(Qt::Key_Down, 4); }},
+            {"Delete Point", [&] { f.clickImage(f.pos(0)); QTest::keyClick(f.window.get(), Qt::Key_Delete); }},
+            {"Clear All Points", [&] { answerQuestion(answers, QMessageBox::Yes); f.action("actionClearPoints")->trigger(); }},
+            {"Reset Origin", [&] {
+                f.action("actionModeCalibrate")->trigger();
+                answerQuestion(answers, QMessageBox::Yes);
+                f.action("actionResetOrigin")->trigger();
+            }},
+        };
+        QList<QVariantList> states = {state()};
+        for (const auto &step : steps) {
+            step.second();
+            QVERIFY_ANSWERED(answers);
+            QCOMPARE(f.action("actionUndo")->text(), QStringLiteral("&Undo ") + step.first);
+            states.append(state());
+        }
+        const auto stored = [&path] { QVariantList record = storedRecord(path); record.removeAt(4); return record; };
+        for (int i = int(steps.size()) - 1; i >= 0; --i) {
+            f.action("actionUndo")->trigger();
+            // In the mode the step was made in.
+            QVariantList before = states.at(i);
+            before[2] = states.at(i + 1).at(2);
+            QVERIFY2(state() == before, qPrintable(QStringLiteral("undoing step %1: row %2, expected %3").arg(i + 1).arg(state().last().toInt()).arg(before.last().toInt())));
+            QTRY_COMPARE_WITH_TIMEOUT(stored(), states.at(i).first().toList(), 10000);
+        }
+        QVERIFY(!f.action("actionUndo")->isEnabled());
+        for (int i = 1; i <= int(steps.size()); ++i) {
+            f.action("actionRedo")->trigger();
+            QCOMPARE(state(), states.at(i));
+        }
+        // Another image has a history of its own; back on the first, undo acts there.
+        writeImage(other, QSize(200, 100));
+        f.window->openImage(other);
+        QCOMPARE(QVariantList({f.action("actionUndo")->isEnabled(), f.action("actionRedo")->isEnabled()}),
+                 QVariantList({false, false}));
+        f.window->openImage(path);
+        f.window->settings()->setLocale(QLocale(QLocale::German, QLocale::Germany));
+        QCOMPARE(f.action("actionUndo")->text(), QStringLiteral("&Rückgängig: Ursprung zurücksetzen"));
+        f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        for (int i = 0; i < 3; ++i)
+            f.action("actionUndo")->trigger();
+        QCOMPARE(state().first(), states.at(steps.size() - 3).first());
+        // Point 2 was the last number handed out: the next is 3, also after undoing.
+        f.clickImage(QPointF(300, 300));
+        QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(f.rows() - 1)->id(), 3);
+        QCOMPARE(f.window->undoHistory()->stack(other)->count(), 0);
     }
 
     void loupeShowsTheSpotWhileDragging_data()
