@@ -4,6 +4,8 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <deque>
 #include <functional>
 
@@ -26,6 +28,31 @@ inline void isolateUserFolders()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
+
+// Fails writes past the given size as a full disk does, for the superuser
+// too, while it lives.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes) : m_handler(::signal(SIGXFSZ, SIG_IGN))
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit limited = m_previous;
+        limited.rlim_cur = bytes;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        ::signal(SIGXFSZ, m_handler);
+    }
+    bool isSet() const { return m_set; }
+
+private:
+    rlimit m_previous;
+    void (*m_handler)(int);
+    bool m_set = false;
+};
 
 // Swallows every log message while it lives.
 class SilentMessages
@@ -178,19 +205,21 @@ inline void answerLater(QObject *object, const char *slot)
 
 // Sends a mouse event with exactly the given button to a widget, as the
 // window system delivers it.
-inline void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::MouseButton button = Qt::LeftButton)
+inline void sendMouse(QWidget *widget, QEvent::Type type, QPoint position, Qt::MouseButton button = Qt::LeftButton,
+                      Qt::KeyboardModifiers modifiers = {})
 {
     const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
     QMouseEvent event(type, position, widget->mapToGlobal(position), type == QEvent::MouseMove ? Qt::NoButton : button,
-                      buttons, Qt::NoModifier);
+                      buttons, modifiers);
     QApplication::sendEvent(widget, &event);
 }
 
-inline void drag(QWidget *widget, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
+inline void drag(QWidget *widget, QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton,
+                 Qt::KeyboardModifiers modifiers = {})
 {
     for (const auto &step : {std::make_pair(QEvent::MouseButtonPress, from), std::make_pair(QEvent::MouseMove, to),
                              std::make_pair(QEvent::MouseButtonRelease, to)})
-        sendMouse(widget, step.first, step.second, button);
+        sendMouse(widget, step.first, step.second, button, modifiers);
 }
 
 #define MENSOR_TEST_MAIN(TestObject, AppClass) \

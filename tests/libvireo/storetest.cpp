@@ -6,9 +6,7 @@
 
 #include "testutils.h"
 
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace kit;
@@ -265,7 +263,6 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("six digits") << 1234.5 << "1234.5";
         QTest::newRow("round") << 100000.0 << "100000";
-        QTest::newRow("huge") << 1e21 << "1e+21";
         QTest::newRow("a click between pixels") << 1400.0834 << "1400.0834";
         QTest::newRow("a sum") << 0.1 + 0.2 << "0.30000000000000004";
         QTest::newRow("two thirds") << 2.0 / 3 << "0.6666666666666666";
@@ -463,18 +460,13 @@ private slots:
         writeFile(fileName, old);
         if (name.startsWith(QLatin1String("locked")))
             QFile::setPermissions(QFileInfo(fileName).absolutePath(), QFile::ReadOwner | QFile::ExeOwner);
-        // A file size limit fails writes as a full disk does, for the superuser too.
-        const auto previousHandler = ::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous;
-        ::getrlimit(RLIMIT_FSIZE, &previous);
-        rlimit limited = previous;
-        if (room >= 0)
-            limited.rlim_cur = rlim_t(room);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
         QString error;
-        const bool committed = save(fileName, sampleTree(QString(length, QLatin1Char('x'))), &error);
-        ::setrlimit(RLIMIT_FSIZE, &previous);
-        ::signal(SIGXFSZ, previousHandler);
+        bool committed = false;
+        {
+            FileSizeLimit limit(room >= 0 ? rlim_t(room) : RLIM_INFINITY);
+            QVERIFY(limit.isSet());
+            committed = save(fileName, sampleTree(QString(length, QLatin1Char('x'))), &error);
+        }
         QFile::setPermissions(QFileInfo(fileName).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!committed && !error.isEmpty());
         QCOMPARE(error == QString::fromLocal8Bit(::strerror(EFBIG)), room >= 0);
@@ -539,34 +531,26 @@ private slots:
         QCoreApplication::processEvents();
     }
 
-    // Passed over once, the stored layout survives this run's saves and is tried again next time.
+    // Passed over once, the stored layout survives that run's saves and is tried again at the next start.
     void layoutThatStoppedTheProgramIsNotTriedAgain()
     {
+        SilentMessages silence;
         LayoutWindow source;
         source.dock("dockA")->hide();
-        {
-            AppSettings settings;
-            settings.saveWindowState(&source);
-            QVERIFY(settings.save() && !QFile::exists(m_settings + QStringLiteral(".restoring")));
-        }
-        // As if the program had died while restoring the layout.
-        writeFile(m_settings + QStringLiteral(".restoring"), QByteArray());
-        {
-            SilentMessages silence;
+        QList<bool> hidden;
+        for (int start = 0; start < 3; ++start) {
+            // As if the program had died while restoring the layout.
+            if (start == 1)
+                writeFile(m_settings + QStringLiteral(".restoring"), QByteArray());
             AppSettings settings;
             settings.load();
             LayoutWindow window;
             settings.restoreWindowState(&window);
-            QVERIFY(!QFile::exists(m_settings + QStringLiteral(".restoring")) && !window.dock("dockA")->isHidden());
-            settings.saveWindowState(&window);
-            QVERIFY(settings.save());
+            hidden << window.dock("dockA")->isHidden();
+            settings.saveWindowState(start == 0 ? &source : &window);
+            QVERIFY(settings.save() && !QFile::exists(m_settings + QStringLiteral(".restoring")));
         }
-        SilentMessages silence;
-        AppSettings settings;
-        settings.load();
-        LayoutWindow window;
-        settings.restoreWindowState(&window);
-        QVERIFY(window.dock("dockA")->isHidden());
+        QCOMPARE(hidden, QList<bool>({false, false, true}));
     }
 
     // Damaged stores are kept once each, ten at the most, the oldest going
