@@ -22,6 +22,10 @@ void Geometry::load(kit::DataReader &reader)
     reader.readPointF(QStringLiteral("rulerend2"), m_rulerEnd2);
     reader.readDouble(QStringLiteral("rulerlength"), m_rulerLength);
     reader.readList(QStringLiteral("points"), QStringLiteral("point"), m_points);
+    // Records without a plane end here.
+    m_plane.clear();
+    if (reader.hasNextItem())
+        reader.readList(QStringLiteral("plane"), QStringLiteral("reference"), m_plane);
 }
 
 void Geometry::save(kit::DataWriter &writer) const
@@ -32,6 +36,20 @@ void Geometry::save(kit::DataWriter &writer) const
     writer.writePointF(QStringLiteral("rulerend2"), m_rulerEnd2);
     writer.writeDouble(QStringLiteral("rulerlength"), m_rulerLength);
     writer.writeList(QStringLiteral("points"), QStringLiteral("point"), m_points);
+    if (!m_plane.isEmpty())
+        writer.writeList(QStringLiteral("plane"), QStringLiteral("reference"), m_plane);
+}
+
+void PlaneReference::load(kit::DataReader &reader)
+{
+    reader.readPointF(QStringLiteral("pos"), m_pos);
+    reader.readPointF(QStringLiteral("world"), m_world);
+}
+
+void PlaneReference::save(kit::DataWriter &writer) const
+{
+    writer.writePointF(QStringLiteral("pos"), m_pos);
+    writer.writePointF(QStringLiteral("world"), m_world);
 }
 
 } // namespace vireo

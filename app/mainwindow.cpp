@@ -2,7 +2,10 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "grahpicsanchoritem.h"
 #include "graphicspointitem.h"
+#include "planecalibration.h"
+#include "planedialog.h"
 #include "pointlist.h"
 #include "projection.h"
 #include "resources.h"
@@ -133,6 +136,7 @@ void MainWindow::connectUndo()
     connect(m_scene.get(), &Scene::editFinished, this,
             [this](const QString &text) { m_history->commit(text, m_scene->isCalibrating()); });
     connect(m_history, &UndoHistory::restored, this, &MainWindow::stepRestored);
+    connect(m_scene->projection(), &Projection::changed, this, &MainWindow::updatePlaneActions);
 }
 
 void MainWindow::updateUndoActions()
@@ -152,6 +156,41 @@ void MainWindow::stepRestored(bool calibrating)
     (calibrating ? m_ui->actionModeCalibrate : m_ui->actionModeEdit)->setChecked(true);
     setCalibrating(calibrating);
     measurementsEdited();
+}
+
+void MainWindow::updatePlaneActions()
+{
+    const bool plane = m_scene->projection()->hasPlane();
+    m_ui->actionPlaneCalibration->setChecked(plane);
+    m_ui->actionPlaneCalibration->setEnabled(m_scene->isCalibrating());
+    m_ui->actionSetPlaneCoordinates->setEnabled(m_scene->isCalibrating() && plane);
+}
+
+// The origin, the ruler and its length stay as they are, for the way back.
+void MainWindow::on_actionPlaneCalibration_triggered(bool checked)
+{
+    m_scene->projection()->setPlaneOn(checked);
+    m_history->commit(checked ? QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure on a Plane"))
+                              : QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure with the Ruler")),
+                      m_scene->isCalibrating());
+    updatePlaneActions();
+    if (checked)
+        on_actionSetPlaneCoordinates_triggered();
+}
+
+void MainWindow::on_actionSetPlaneCoordinates_triggered()
+{
+    PlaneCalibration *plane = m_scene->projection()->plane();
+    if (!plane->isOn())
+        return;
+    QVector<QPointF> image;
+    for (const GrahpicsAnchorItem *handle : plane->handles())
+        image.append(handle->pos());
+    PlaneDialog dialog(image, plane->world(), m_settings->decimalPlaces(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    plane->setWorld(dialog.world());
+    m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Plane Coordinates")), m_scene->isCalibrating());
 }
 
 void MainWindow::on_actionUndo_triggered()
@@ -271,6 +310,7 @@ void MainWindow::setCalibrating(bool calibrating)
     m_ui->actionResetCalibrationRuler->setEnabled(calibrating);
     m_ui->actionResetOrigin->setEnabled(calibrating);
     m_ui->actionSetRulerLength->setEnabled(calibrating);
+    updatePlaneActions();
     m_ui->tableView->setEnabled(!calibrating);
 }
 

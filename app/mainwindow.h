@@ -82,6 +82,8 @@ private slots:
     void on_actionSnapVertical_triggered(bool checked);
     void on_actionZoomIn_triggered();
     void on_actionZoomOut_triggered();
+    void on_actionPlaneCalibration_triggered(bool checked);
+    void on_actionSetPlaneCoordinates_triggered();
     void on_actionUndo_triggered();
     void on_actionRedo_triggered();
     void on_actionFitToWindow_triggered();
@@ -100,6 +102,7 @@ private:
     void connectParts();
     void createModeGroup();
     void setCalibrating(bool calibrating);
+    void updatePlaneActions();
     bool confirm(const QString &title, const QString &text);
     void createNudgeActions();
     void nudge(const QPointF &step);

@@ -3,6 +3,8 @@
 #include "geometry.h"
 #include "grahpicsanchoritem.h"
 #include "graphicslabelitem.h"
+#include "decimalcommafilter.h"
+#include "planecalibration.h"
 
 #include <icons.h>
 #include <tableview.h>
@@ -13,8 +15,6 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QInputDialog>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QPen>
 
 #include <cmath>
@@ -41,6 +41,8 @@ Projection::Projection(QGraphicsScene *scene)
 {
     createItems();
     connectAnchors();
+    m_plane = new PlaneCalibration(m_scene, this);
+    connect(m_plane, &PlaneCalibration::changed, this, &Projection::changed);
     updateAxes();
     updateRuler();
 }
@@ -90,6 +92,8 @@ void Projection::loadFrom(const Geometry &geometry)
     m_rulerEnd2Anchor->setPos(geometry.rulerEnd2());
     m_rulerLength = geometry.rulerLength();
     updateRulerLabel();
+    m_plane->setReferences(geometry.plane());
+    applyVisibility();
 }
 
 void Projection::saveTo(Geometry &geometry) const
@@ -98,6 +102,7 @@ void Projection::saveTo(Geometry &geometry) const
     geometry.setRulerEnd1(m_rulerEnd1Anchor->pos());
     geometry.setRulerEnd2(m_rulerEnd2Anchor->pos());
     geometry.setRulerLength(m_rulerLength);
+    geometry.setPlane(m_plane->references());
 }
 
 void Projection::setImageRect(const QRectF &rect)
@@ -168,6 +173,8 @@ double Projection::scale() const
 
 QPointF Projection::toCoordinates(const QPointF &scenePos) const
 {
+    if (m_plane->isOn())
+        return m_plane->map().map(scenePos);
     const double s = scale();
     const QPointF q = m_originAnchor->mapFromScene(scenePos);
     return QPointF(q.x() * s, -(q.y() * s));
@@ -205,7 +212,33 @@ QGraphicsLineItem *Projection::yAxis() const
 
 QList<QGraphicsItem *> Projection::handles() const
 {
-    return {m_originAnchor, m_rulerEnd1Anchor, m_rulerEnd2Anchor};
+    QList<QGraphicsItem *> handles = {m_originAnchor, m_rulerEnd1Anchor, m_rulerEnd2Anchor};
+    if (m_plane->isOn()) {
+        for (GrahpicsAnchorItem *reference : m_plane->handles())
+            handles.append(reference);
+    }
+    return handles;
+}
+
+PlaneCalibration *Projection::plane() const
+{
+    return m_plane;
+}
+
+bool Projection::hasPlane() const
+{
+    return m_plane->isOn();
+}
+
+void Projection::setPlaneOn(bool on)
+{
+    if (on == m_plane->isOn())
+        return;
+    if (on)
+        m_plane->startIn(m_imageRect);
+    else
+        m_plane->setReferences({});
+    applyVisibility();
 }
 
 QGraphicsLineItem *Projection::rulerLine() const
@@ -216,38 +249,6 @@ QGraphicsLineItem *Projection::rulerLine() const
 // The spin box rounds its minimum to the shown decimals, so 1e-10 would let a
 // zero length through; the smallest offered length is one step of the last
 // shown digit instead.
-namespace {
-
-// Lengths show "." in every language; a typed "," means the same, never a
-// thousands separator.
-class DecimalCommaFilter : public QObject
-{
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->text() != QLatin1String(","))
-            return false;
-        const auto key = static_cast<QKeyEvent *>(event);
-        QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, key->modifiers(), QStringLiteral("."));
-        QCoreApplication::sendEvent(watched, &point);
-        return true;
-    }
-};
-
-// Reads "." as the decimal point and refuses any grouping, whatever the language.
-void acceptEitherDecimalMark(QDoubleSpinBox *spinBox)
-{
-    QLocale numbers = QLocale::c();
-    numbers.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    spinBox->setLocale(numbers);
-    spinBox->findChild<QLineEdit *>()->installEventFilter(new DecimalCommaFilter(spinBox));
-}
-
-} // namespace
-
 void Projection::editRulerLength()
 {
     const double minimum = qMax(minimumRulerLength, std::pow(10.0, -m_decimalPlaces));
@@ -259,7 +260,7 @@ void Projection::editRulerLength()
     dialog.setDoubleRange(minimum, maximumRulerLength);
     dialog.setDoubleValue(m_rulerLength);
     if (auto spinBox = dialog.findChild<QDoubleSpinBox *>())
-        acceptEitherDecimalMark(spinBox);
+        DecimalCommaFilter::install(spinBox);
     showWholeTitle(&dialog);
     // The dialog makes its buttons when it first lays itself out.
     dialog.setOkButtonText(dialog.okButtonText());
@@ -302,18 +303,22 @@ void Projection::setShown(bool shown)
 
 void Projection::applyVisibility()
 {
+    // The ruler's items wait while a plane decides the coordinates.
+    const bool ruler = m_shown && !m_plane->isOn();
     for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(m_originAnchor), static_cast<QGraphicsItem *>(m_xAxis),
                                 static_cast<QGraphicsItem *>(m_yAxis)})
-        item->setVisible(m_shown);
+        item->setVisible(ruler);
     for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(m_rulerLine), static_cast<QGraphicsItem *>(m_rulerEnd1Anchor),
                                 static_cast<QGraphicsItem *>(m_rulerEnd2Anchor), static_cast<QGraphicsItem *>(m_rulerLabel)})
-        item->setVisible(m_shown && m_calibrating);
+        item->setVisible(ruler && m_calibrating);
+    m_plane->setVisible(m_shown, m_calibrating);
 }
 
 void Projection::setDecimalPlaces(int decimalPlaces)
 {
     m_decimalPlaces = decimalPlaces;
     updateRulerLabel();
+    m_plane->setDecimalPlaces(decimalPlaces);
 }
 
 // An anchor moved diagonally reports x and y one after the other, with both

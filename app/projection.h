@@ -17,6 +17,7 @@ namespace vireo {
 class Geometry;
 class GrahpicsAnchorItem;
 class GraphicsLabelItem;
+class PlaneCalibration;
 
 // The calibration on screen: an origin with two axes and a ruler whose two
 // ends and length fix the scale. Converts image positions into calibrated
@@ -45,10 +46,18 @@ public:
 
     // Calibrated units per image pixel; NaN while the ruler has no length.
     double scale() const;
-    // NaN for both coordinates while the ruler has no length.
+    // NaN for both coordinates while the ruler has no length or the plane
+    // gives no map.
     QPointF toCoordinates(const QPointF &scenePos) const;
 
-    // The origin and the two ruler ends, in that order.
+    // While the record measures on a plane, its references decide every
+    // coordinate; the origin, ruler and length wait unchanged.
+    PlaneCalibration *plane() const;
+    bool hasPlane() const;
+    void setPlaneOn(bool on);
+
+    // The origin and the two ruler ends, in that order, then the plane's
+    // references while it is on.
     QList<QGraphicsItem *> handles() const;
     GrahpicsAnchorItem *originAnchor() const;
     GrahpicsAnchorItem *rulerEnd1Anchor() const;
@@ -88,6 +97,7 @@ private:
     int m_decimalPlaces = 3;
     bool m_calibrating = true;
     bool m_shown = true;
+    PlaneCalibration *m_plane = nullptr;
     GrahpicsAnchorItem *m_originAnchor = nullptr;
     QGraphicsLineItem *m_rulerLine = nullptr;
     GrahpicsAnchorItem *m_rulerEnd1Anchor = nullptr;

@@ -424,6 +424,8 @@ QString Scene::moveText(const QGraphicsItem *item) const
         return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Origin"));
     if (item == m_projection->rulerEnd1Anchor() || item == m_projection->rulerEnd2Anchor())
         return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Ruler End"));
+    if (m_projection->handles().mid(3).contains(const_cast<QGraphicsItem *>(item)))
+        return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Reference"));
     return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Point"));
 }
 

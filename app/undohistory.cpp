@@ -12,7 +12,7 @@ namespace {
 bool sameState(const Geometry &a, const Geometry &b)
 {
     return a.origin() == b.origin() && a.rulerEnd1() == b.rulerEnd1() && a.rulerEnd2() == b.rulerEnd2()
-        && a.rulerLength() == b.rulerLength() && a.points() == b.points();
+        && a.rulerLength() == b.rulerLength() && a.points() == b.points() && a.plane() == b.plane();
 }
 
 } // namespace

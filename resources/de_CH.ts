@@ -448,6 +448,18 @@ Ohne Speichern schliessen?</translation>
         <source>&amp;Redo %1</source>
         <translation>&amp;Wiederholen: %1</translation>
     </message>
+    <message>
+        <source>Measure on a &amp;Plane</source>
+        <translation>Auf einer &amp;Ebene messen</translation>
+    </message>
+    <message>
+        <source>Calibrate with four references on a plane photographed at an angle</source>
+        <translation>Mit vier Referenzen auf einer schräg fotografierten Ebene kalibrieren</translation>
+    </message>
+    <message>
+        <source>Set &amp;Plane Coordinates...</source>
+        <translation>&amp;Ebenenkoordinaten festlegen...</translation>
+    </message>
 </context>
 <context>
     <name>vireo::PointList</name>
@@ -562,6 +574,83 @@ Ohne Speichern schliessen?</translation>
     <message>
         <source>Reset Origin</source>
         <translation>Ursprung zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Move Reference</source>
+        <translation>Referenz verschieben</translation>
+    </message>
+    <message>
+        <source>Measure on a Plane</source>
+        <translation>Auf einer Ebene messen</translation>
+    </message>
+    <message>
+        <source>Measure with the Ruler</source>
+        <translation>Mit dem Massstab messen</translation>
+    </message>
+    <message>
+        <source>Set Plane Coordinates</source>
+        <translation>Ebenenkoordinaten festlegen</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::PlaneMap</name>
+    <message>
+        <source>Three references lie on one line in the photo.</source>
+        <translation>Drei Referenzen liegen im Foto auf einer Linie.</translation>
+    </message>
+    <message>
+        <source>Three references lie on one line on the plane.</source>
+        <translation>Drei Referenzen liegen auf der Ebene auf einer Linie.</translation>
+    </message>
+    <message>
+        <source>The references fold over in the photo: place them in order round the shape.</source>
+        <translation>Die Referenzen überkreuzen sich im Foto: Setzen Sie sie der Reihe nach rund um die Form.</translation>
+    </message>
+    <message>
+        <source>The plane coordinates fold over: give them in order round the shape.</source>
+        <translation>Die Ebenenkoordinaten überkreuzen sich: Geben Sie sie der Reihe nach rund um die Form an.</translation>
+    </message>
+    <message>
+        <source>The references give no map.</source>
+        <translation>Die Referenzen ergeben keine Abbildung.</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::PlaneDialog</name>
+    <message>
+        <source>Plane Coordinates</source>
+        <translation>Ebenenkoordinaten</translation>
+    </message>
+    <message>
+        <source>Reference %1</source>
+        <translation>Referenz %1</translation>
+    </message>
+    <message>
+        <source>&amp;Fill In</source>
+        <translation>&amp;Eintragen</translation>
+    </message>
+    <message>
+        <source>A rectangle of</source>
+        <translation>Ein Rechteck von</translation>
+    </message>
+    <message>
+        <source>Where the references lie on the plane, in the unit you measure in:</source>
+        <translation>Wo die Referenzen auf der Ebene liegen, in der Einheit, in der Sie messen:</translation>
+    </message>
+    <message>
+        <source>No coordinates are shown until this is mended.</source>
+        <translation>Bis dies behoben ist, werden keine Koordinaten angezeigt.</translation>
+    </message>
+    <message>
+        <source>References placed up to half a pixel off move the points within the quadrilateral by at most %1 on the plane.</source>
+        <translation>Um bis zu einen halben Pixel versetzte Referenzen verschieben die Punkte im Viereck auf der Ebene um höchstens %1.</translation>
+    </message>
+</context>
+<context>
+    <name>vireo::PlaneCalibration</name>
+    <message>
+        <source>± %1</source>
+        <translation>± %1</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,9 @@
 #include "graphicslabelitem.h"
 #include "graphicsview.h"
 #include "loupe.h"
+#include "planecalibration.h"
+#include "planedialog.h"
+#include "planemap.h"
 #include "mainwindow.h"
 #include "pointlist.h"
 #include "projection.h"
@@ -183,6 +186,12 @@ QVariantList shownRecord(const MainWindow &window)
             window.scene()->nextId(), points};
 }
 
+QList<vireo::PlaneReference> samplePlane()
+{
+    return {vireo::PlaneReference(QPointF(412.5, 880.25), QPointF(0, 0)), vireo::PlaneReference(QPointF(3410, 1020), QPointF(297, 0)),
+            vireo::PlaneReference(QPointF(2900, 160.125), QPointF(297, 210)), vireo::PlaneReference(QPointF(800, 120), QPointF(0, 210))};
+}
+
 void setRulerLength(Fixture &f, ModalAnswerer &answers, double length)
 {
     answers.expect<QInputDialog>([length](QInputDialog *dialog) {
@@ -228,6 +237,7 @@ private slots:
             image.addPoint(Point(4, QPointF(-30, 40.25), QString()));
             image.setNextId(5);
             settings.geometryFor(QStringLiteral("/photos")).setRulerLength(25.4);
+            settings.geometryFor(QStringLiteral("/photos")).setPlane(samplePlane());
             // Records stay where they are however many are added.
             address = &image;
             for (int i = 0; i < 1000; ++i)
@@ -238,6 +248,13 @@ private slots:
         }
         Settings loaded;
         QVERIFY(loaded.load());
+        // A plane after the points, in the form users' scripts read; no other record has one.
+        const QString stored = QString::fromUtf8(readFile(storePath()));
+        QVERIFY2(stored.contains(QRegularExpression(QStringLiteral(
+                    "(</points>|<points/>)\\s*<plane>\\s*<reference>\\s*<pos>\\s*<x>412.5</x>\\s*<y>880.25</y>\\s*</pos>\\s*"
+                    "<world>\\s*<x>0</x>\\s*<y>0</y>\\s*</world>\\s*</reference>")))
+                && stored.count(QStringLiteral("<reference>")) == 4 && stored.count(QStringLiteral("<plane>")) == 1, qPrintable(stored));
+        QCOMPARE(loaded.geometryFor(QStringLiteral("/photos")).plane(), samplePlane());
         const Geometry &image = loaded.geometryFor(QStringLiteral("/photos/b.jpg"));
         QCOMPARE(image.points(),
                  QList<Point>({Point(1, QPointF(10.5, 20), QStringLiteral("R&D <1>.png")),
@@ -655,6 +672,72 @@ private slots:
         f.clickImage(QPointF(300, 300));
         QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(f.rows() - 1)->id(), 3);
         QCOMPARE(f.window->undoHistory()->stack(other)->count(), 0);
+    }
+
+    // A sheet photographed at an angle, calibrated with the mouse: the table
+    // shows plane coordinates; a folded set shows none; the ruler comes back
+    // as it was.
+    void planeCalibratedWithTheMouse()
+    {
+        Fixture f;
+        f.openImage(QSize(800, 600));
+        vireo::Projection *projection = f.window->scene()->projection();
+        const QVariantList ruler = shownRecord(*f.window).mid(0, 4);
+        QString accuracy;
+        ModalAnswerer answers;
+        const auto typeRectangle = [&answers, &accuracy](double width, double height) {
+            answers.expect<vireo::PlaneDialog>([&accuracy, width, height](vireo::PlaneDialog *dialog) {
+                const auto boxes = dialog->findChildren<QDoubleSpinBox *>();
+                boxes.at(boxes.size() - 2)->setValue(width);
+                boxes.last()->setValue(height);
+                QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("fillRectangle")), Qt::LeftButton);
+                accuracy = dialog->accuracyText();
+                answerLater(dialog, "accept");
+                return true;
+            });
+        };
+        typeRectangle(300, 200);
+        f.action("actionPlaneCalibration")->trigger();
+        QVERIFY_ANSWERED(answers);
+        const QList<QPointF> sheet = {{150, 500}, {650, 520}, {560, 180}, {230, 160}};
+        const QList<vireo::GrahpicsAnchorItem *> references = projection->plane()->handles();
+        for (int i = 0; i < 4; ++i)
+            drag(f.view()->viewport(), f.view()->mapFromScene(references[i]->pos()), f.view()->mapFromScene(sheet[i]));
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(f.action("actionUndo")->text(), QStringLiteral("&Undo Nudge Handle"));
+        QVector<QPointF> placed;
+        for (int i = 0; i < 4; ++i) {
+            placed.append(references[i]->pos());
+            QVERIFY(QLineF(placed[i], sheet[i] - QPointF(0, i == 3)).length() < 4);
+        }
+        const vireo::PlaneMap map(placed, {{0, 0}, {300, 0}, {300, 200}, {0, 200}});
+        QVERIFY2(accuracy.contains(QStringLiteral("at most")), qPrintable(accuracy));
+        f.action("actionModeEdit")->trigger();
+        f.clickImage(QPointF(400, 340));
+        const QPointF expected = map.map(f.pos(0));
+        const auto cells = [&f] { return QStringList({f.table()->model()->index(0, 1).data().toString(),
+                                                      f.table()->model()->index(0, 2).data().toString()}); };
+        QCOMPARE(cells(), QStringList({QString::number(expected.x(), 'f', 3), QString::number(expected.y(), 'f', 3)}));
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(storePath()).contains("<plane>"), 10000);
+        // Two references on one spot of the plane: no numbers, and the reason where the user looks.
+        f.action("actionModeCalibrate")->trigger();
+        answers.expect<vireo::PlaneDialog>([](vireo::PlaneDialog *dialog) {
+            dialog->findChildren<QDoubleSpinBox *>().at(4)->setValue(0);
+            answerLater(dialog, "accept");
+            return true;
+        });
+        f.action("actionSetPlaneCoordinates")->trigger();
+        QVERIFY_ANSWERED(answers);
+        QCOMPARE(QStringList({cells().join(QString()), projection->plane()->labelText()}),
+                 QStringList({"", "Three references lie on one line on the plane."}));
+        f.action("actionUndo")->trigger();
+        QCOMPARE(cells(), QStringList({QString::number(expected.x(), 'f', 3), QString::number(expected.y(), 'f', 3)}));
+        // Back to the ruler: the plane leaves the record, the ruler is as it was.
+        f.action("actionPlaneCalibration")->trigger();
+        QCOMPARE(QVariantList({shownRecord(*f.window).mid(0, 4), projection->hasPlane()}), QVariantList({ruler, false}));
+        QTRY_VERIFY_WITH_TIMEOUT(!readFile(storePath()).contains("<plane>"), 10000);
     }
 
     void loupeShowsTheSpotWhileDragging_data()

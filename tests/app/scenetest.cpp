@@ -3,6 +3,7 @@
 #include "graphicslabelitem.h"
 #include "graphicspointitem.h"
 #include "graphicsview.h"
+#include "planemap.h"
 #include "pointlist.h"
 #include "projection.h"
 #include "scene.h"
@@ -12,6 +13,7 @@
 #include <datalistmodel.h>
 
 #include <cmath>
+#include <random>
 
 using namespace vireo;
 
@@ -400,6 +402,82 @@ private slots:
         QVERIFY_ANSWERED(answers);
         QLocale::setDefault(QLocale::c());
         QCOMPARE(projection.rulerLength(), length);
+    }
+
+    // The plane's map against a projective map written out by hand, and the
+    // sets that must give no numbers.
+    void planeMapsAsTheCameraDoes_data()
+    {
+        QTest::addColumn<QVector<QPointF>>("image");
+        QTest::addColumn<QVector<QPointF>>("plane");
+        QTest::addColumn<QString>("problem");
+        const QVector<QPointF> quad = {{412.5, 880.25}, {3410, 1020}, {2900, 160}, {800, 120}};
+        QTest::newRow("oblique") << quad << QVector<QPointF>() << "";
+        QTest::newRow("square-on") << QVector<QPointF>({{100, 900}, {700, 900}, {700, 500}, {100, 500}}) << QVector<QPointF>() << "";
+        QTest::newRow("three on a line in the photo")
+            << QVector<QPointF>({{0, 0}, {100, 50}, {200, 100}, {0, 300}}) << QVector<QPointF>({{0, 0}, {1, 0}, {1, 1}, {0, 1}})
+            << "Three references lie on one line in the photo.";
+        QTest::newRow("three on a line on the plane") << quad << QVector<QPointF>({{0, 0}, {1, 0}, {2, 0}, {0, 1}})
+                                                      << "Three references lie on one line on the plane.";
+        QTest::newRow("folded in the photo") << QVector<QPointF>({quad[0], quad[1], quad[3], quad[2]})
+                                             << QVector<QPointF>({{0, 0}, {1, 0}, {1, 1}, {0, 1}}) << "fold over";
+        QTest::newRow("folded on the plane") << quad << QVector<QPointF>({{0, 0}, {1, 0}, {0, 1}, {1, 1}}) << "fold over";
+    }
+
+    void planeMapsAsTheCameraDoes()
+    {
+        QFETCH(QVector<QPointF>, image);
+        QFETCH(QVector<QPointF>, plane);
+        QFETCH(QString, problem);
+        // X = (a x + b y + c) / (g x + h y + 1), Y = (d x + e y + f) / (g x + h y + 1)
+        const double m[8] = {0.08, 0.011, -30, -0.004, -0.09, 85, 2.1e-5, 3.3e-5};
+        const auto camera = [&m](const QPointF &p) {
+            const double w = m[6] * p.x() + m[7] * p.y() + 1;
+            return QPointF((m[0] * p.x() + m[1] * p.y() + m[2]) / w, (m[3] * p.x() + m[4] * p.y() + m[5]) / w);
+        };
+        if (plane.isEmpty()) {
+            for (const QPointF &p : image)
+                plane.append(camera(p));
+        }
+        const PlaneMap map(image, plane);
+        QVERIFY2(map.problem().contains(problem), qPrintable(map.problem()));
+        QCOMPARE(map.isValid(), problem.isEmpty());
+        if (!problem.isEmpty()) {
+            QVERIFY(std::isnan(map.map(image[0]).x()) && std::isnan(map.errorBound()));
+            return;
+        }
+        for (const QPointF &p : {QPointF(1000, 600), QPointF(2500, 300), QPointF(600, 700), QPointF(-50, 2000)}) {
+            const QPointF error = map.map(p) - camera(p);
+            QVERIFY2(std::hypot(error.x(), error.y()) < 1e-9 * (1 + std::hypot(camera(p).x(), camera(p).y())),
+                     qPrintable(QStringLiteral("off by %1, %2").arg(error.x()).arg(error.y())));
+            const QPointF back = map.imagePos(map.map(p)) - p;
+            QVERIFY(std::hypot(back.x(), back.y()) < 1e-6);
+        }
+        // The bound holds for every placement of the references within half a pixel.
+        const double bound = map.errorBound();
+        QVERIFY(bound > 0);
+        std::mt19937 random(7);
+        std::uniform_real_distribution<double> halfPixel(-0.5, 0.5);
+        double worst = 0;
+        for (int trial = 0; trial < 300; ++trial) {
+            QVector<QPointF> placed = image;
+            for (QPointF &p : placed)
+                p += QPointF(halfPixel(random), halfPixel(random));
+            const PlaneMap misplaced(placed, plane);
+            for (int i = 0; i <= 4; ++i) {
+                for (int j = 0; j <= 4; ++j) {
+                    const QPointF inside = map.imagePos(plane[0] + (plane[1] - plane[0]) * (i / 4.0) + (plane[3] - plane[0]) * (j / 4.0));
+                    const QPointF d = misplaced.map(inside) - map.map(inside);
+                    worst = std::max(worst, std::hypot(d.x(), d.y()));
+                }
+            }
+        }
+        QVERIFY2(worst <= bound && worst > bound / 4, qPrintable(QStringLiteral("worst %1, bound %2").arg(worst).arg(bound)));
+        // Plane units scale the bound with them.
+        QVector<QPointF> doubled = plane;
+        for (QPointF &p : doubled)
+            p *= 2;
+        QVERIFY(qAbs(PlaneMap(image, doubled).errorBound() / bound - 2) < 1e-6);
     }
 
     void wheelKeepsThePointUnderThePointer_data()
