@@ -5,6 +5,9 @@ rsvg-convert (librsvg2-bin) and ImageMagick's convert.
 workbench.jpg: a board with a 100 mm ruler along its lower edge and four
 round targets. 12 pixels are 1 mm; the ruler's 0 mark is at (200, 950).
 petri.png: a culture dish with colonies and a 10 mm scale bar of 400 pixels.
+oblique.jpg: an A4 sheet (297 x 210 mm) with four round targets, photographed
+at an angle: the flat sheet is drawn at 5 pixels a millimetre and put into
+the photo by the projective map that takes its corners to SHEET_CORNERS.
 """
 import os
 import random
@@ -16,6 +19,13 @@ OUT = os.path.join(HERE, "..", "examples")
 
 # Target centres of workbench.jpg in image pixels.
 TARGETS = [(420, 380), (900, 520), (1250, 300), (704, 764)]
+
+# oblique.jpg: the sheet's corners in the photo (bottom left, bottom right,
+# top right, top left, the order of the plane references) and the targets on
+# the sheet in millimetres from its bottom-left corner, Y upwards.
+SHEET_CORNERS = [(260, 1010), (1390, 1050), (1180, 330), (420, 300)]
+SHEET_TARGETS = [(60, 50), (150, 160), (240, 80), (200, 30)]
+MM = 5
 
 
 def workbench():
@@ -62,6 +72,66 @@ def petri():
             'fill="white">10 mm</text></svg>')
 
 
+def sheet():
+    w, h = 297 * MM, 210 * MM
+    targets = "".join(
+        '<circle cx="%g" cy="%g" r="40" fill="#f4f4f4" stroke="#0a4fb3" stroke-width="7"/>'
+        '<circle cx="%g" cy="%g" r="15" fill="#0a4fb3"/>'
+        '<path d="M%g %g H%g M%g %g V%g" stroke="white" stroke-width="2"/>'
+        % (x * MM, h - y * MM, x * MM, h - y * MM, x * MM - 11, h - y * MM, x * MM + 11, x * MM, h - y * MM - 11,
+           h - y * MM + 11) for x, y in SHEET_TARGETS)
+    return ('<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d">' % (w, h) +
+            '<rect width="%d" height="%d" fill="#fbfbf7"/>' % (w, h) + targets +
+            '<text x="%d" y="%d" font-family="DejaVu Sans, sans-serif" font-size="44" fill="#333">A4 297 × 210 mm</text>'
+            % (w - 460, h - 40) + '</svg>')
+
+
+def solve(rows, values):
+    """Gaussian elimination for the 8 unknowns of a projective map."""
+    n = len(values)
+    m = [row[:] + [v] for row, v in zip(rows, values)]
+    for c in range(n):
+        p = max(range(c, n), key=lambda r: abs(m[r][c]))
+        m[c], m[p] = m[p], m[c]
+        for r in range(n):
+            if r != c:
+                f = m[r][c] / m[c][c]
+                m[r] = [a - f * b for a, b in zip(m[r], m[c])]
+    return [m[r][n] / m[r][r] for r in range(n)]
+
+
+def projective(source, target):
+    rows, values = [], []
+    for (x, y), (u, v) in zip(source, target):
+        rows.append([x, y, 1, 0, 0, 0, -u * x, -u * y]); values.append(u)
+        rows.append([0, 0, 0, x, y, 1, -v * x, -v * y]); values.append(v)
+    a, b, c, d, e, f, g, h = solve(rows, values)
+    return lambda x, y: ((a * x + b * y + c) / (g * x + h * y + 1), (d * x + e * y + f) / (g * x + h * y + 1))
+
+
+def sheet_on_plane_to_photo():
+    w, h = 297, 210
+    return projective([(0, 0), (w, 0), (w, h), (0, h)], SHEET_CORNERS)
+
+
+def render_oblique(name):
+    w, h = 297 * MM, 210 * MM
+    flat_corners = [(0, h), (w, h), (w, 0), (0, 0)]
+    pairs = " ".join("%g,%g %g,%g" % (fx, fy, px, py) for (fx, fy), (px, py) in zip(flat_corners, SHEET_CORNERS))
+    with tempfile.TemporaryDirectory() as tmp:
+        source = os.path.join(tmp, "sheet.svg")
+        flat = os.path.join(tmp, "sheet.png")
+        with open(source, "w") as f:
+            f.write(sheet())
+        subprocess.run(["rsvg-convert", "-o", flat, source], check=True)
+        subprocess.run(["convert", "-size", "1600x1200", "gradient:#8a7358-#5e4b38",
+                        "(", flat, "-alpha", "set", "-virtual-pixel", "transparent", "+distort", "Perspective", pairs, ")",
+                        "-layers", "flatten", "-quality", "90", os.path.join(OUT, name)], check=True)
+    to_photo = sheet_on_plane_to_photo()
+    for x, y in SHEET_TARGETS:
+        print("%s: target (%g, %g) mm at (%.1f, %.1f) in the photo" % ((name, x, y) + to_photo(x, y)))
+
+
 def render(svg, name):
     with tempfile.TemporaryDirectory() as tmp:
         source = os.path.join(tmp, "image.svg")
@@ -80,6 +150,7 @@ def main():
     os.makedirs(OUT, exist_ok=True)
     render(workbench(), "workbench.jpg")
     render(petri(), "petri.png")
+    render_oblique("oblique.jpg")
 
 
 if __name__ == "__main__":
