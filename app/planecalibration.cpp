@@ -34,6 +34,9 @@ PlaneCalibration::PlaneCalibration(QGraphicsScene *scene, QObject *parent)
     m_quad->setPen(quadPen);
     m_xAxis->setPen(QPen(Qt::red));
     m_yAxis->setPen(QPen(Qt::red));
+    // Above the quadrilateral, whose edges they often run along.
+    m_xAxis->setZValue(1);
+    m_yAxis->setZValue(1);
     m_label->setBrush(QBrush(QColor(0, 120, 255)));
     for (QGraphicsItem *item : {static_cast<QGraphicsItem *>(m_quad), static_cast<QGraphicsItem *>(m_xAxis),
                                 static_cast<QGraphicsItem *>(m_yAxis), static_cast<QGraphicsItem *>(m_label)}) {
