@@ -1,8 +1,10 @@
+#include "commandline.h"
 #include "mainwindow.h"
 #include "quitsignals.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -14,10 +16,14 @@ int main(int argc, char *argv[])
 #endif
     QApplication app(argc, argv);
     vireo::setApplicationIdentity();
+    const vireo::CommandLine commandLine(QApplication::arguments());
 
     vireo::MainWindow window;
     vireo::QuitSignals quitSignals;
     QObject::connect(&quitSignals, &vireo::QuitSignals::received, &window, &vireo::MainWindow::saveAndQuit);
     window.show();
+    // Once the window is on screen, so that a message has a parent.
+    if (!commandLine.path().isEmpty())
+        QTimer::singleShot(0, &window, [&window, &commandLine] { window.openPath(commandLine.path()); });
     return app.exec();
 }

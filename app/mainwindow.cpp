@@ -22,6 +22,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -81,11 +82,25 @@ MainWindow::~MainWindow()
     m_scene->disconnect(this);
 }
 
+// The twelve patterns every installation reads come first, then what the
+// installed image plug-ins add (phone and camera formats, WebP, ...).
 QStringList MainWindow::imageNamePatterns()
 {
-    return {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.gif"),
-            QStringLiteral("*.png"), QStringLiteral("*.pbm"), QStringLiteral("*.pgm"), QStringLiteral("*.ppm"),
-            QStringLiteral("*.tif"), QStringLiteral("*.tiff"), QStringLiteral("*.xbm"), QStringLiteral("*.xpm")};
+    static const QStringList patterns = [] {
+        QStringList patterns = {QStringLiteral("*.bmp"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"),
+                                QStringLiteral("*.gif"), QStringLiteral("*.png"), QStringLiteral("*.pbm"),
+                                QStringLiteral("*.pgm"), QStringLiteral("*.ppm"), QStringLiteral("*.tif"),
+                                QStringLiteral("*.tiff"), QStringLiteral("*.xbm"), QStringLiteral("*.xpm")};
+        QStringList added;
+        for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+            const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
+            if (!patterns.contains(pattern) && !added.contains(pattern))
+                added.append(pattern);
+        }
+        added.sort();
+        return patterns + added;
+    }();
+    return patterns;
 }
 
 QString MainWindow::imageFilter()
@@ -326,14 +341,39 @@ void MainWindow::loadImage(const QString &path)
         m_history->takeBaseline();
         m_ui->imageView->followScene();
         clearMouseCoordinates();
-        if (!m_imageLoaded) {
-            QMessageBox box(QMessageBox::Information, tr("Error"), tr("Cannot load image."), QMessageBox::Ok, this);
-            box.setInformativeText(m_scene->loadErrorString());
-            box.exec();
-        }
+        if (!m_imageLoaded)
+            showLoadError(m_scene->loadErrorString());
     }
     updateGui();
     updateImageName();
+}
+
+void MainWindow::showLoadError(const QString &reason)
+{
+    QMessageBox box(QMessageBox::Information, tr("Error"), tr("Cannot load image."), QMessageBox::Ok, this);
+    box.setInformativeText(reason);
+    box.exec();
+}
+
+// As Open Image or Open Folder would, with the path made absolute as the
+// dialogs give it. A path that names nothing makes no record.
+void MainWindow::openPath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString absolute = QDir::cleanPath(info.absoluteFilePath());
+    if (!info.exists()) {
+        showLoadError(QCoreApplication::translate("vireo::ImageFile", "The file does not exist."));
+        return;
+    }
+    if (!info.isDir()) {
+        openImage(absolute);
+        return;
+    }
+    if (!info.isReadable() || !info.isExecutable()) {
+        showLoadError(tr("The folder %1 cannot be read.").arg(QDir::toNativeSeparators(absolute)));
+        return;
+    }
+    openFolder(absolute);
 }
 
 // An image of the folder whose record is active, and no other.

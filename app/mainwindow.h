@@ -30,7 +30,8 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // The twelve name patterns of the images the program opens.
+    // The name patterns of the images the program opens: the twelve every
+    // installation reads, then those the installed image plug-ins add.
     static QStringList imageNamePatterns();
     // "Image Files (*.bmp ... )" for the open-image dialog.
     static QString imageFilter();
@@ -49,6 +50,8 @@ public slots:
     // What Open Image and Open Folder do with the path the user chose.
     void openImage(const QString &path);
     void openFolder(const QString &path);
+    // An image or a folder named on the command line or by the desktop.
+    void openPath(const QString &path);
     void loadImage(const QString &path);
     void loadFolderImage(const QString &path);
     void loadThumbnails(const QString &currentDir);
@@ -105,6 +108,7 @@ private:
     void updatePlaneActions();
     bool confirm(const QString &title, const QString &text);
     void createNudgeActions();
+    void showLoadError(const QString &reason);
     void nudge(const QPointF &step);
     void saveSettings();
     bool saveBeforeClosing();

@@ -7,12 +7,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build clang libclang-rt-14-dev
   qtbase5-dev qttools5-dev qttools5-dev-tools
-  qt5-image-formats-plugins qttranslations5-l10n
+  qt5-image-formats-plugins kimageformat-plugins qttranslations5-l10n
   libqt5svg5-dev
   libbenchmark-dev
   xvfb xauth xdotool xclip x11-utils python3
   imagemagick
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
+  libheif-examples
 )
 if [ "${1:-}" = "--qt6" ]; then
   packages+=(qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools

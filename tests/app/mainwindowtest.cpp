@@ -740,6 +740,89 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!readFile(storePath()).contains("<plane>"), 10000);
     }
 
+    // What the desktop hands the program: a file, a folder, relative or not;
+    // a path that names nothing gets the dialog's message and makes no record.
+    void opensWhatTheCommandLineNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("image") << "photo.png" << "";
+        QTest::newRow("relative image") << "./sub/../photo.png" << "";
+        QTest::newRow("WebP") << "photo.webp" << "";
+        QTest::newRow("16-bit TIFF") << "deep.tif" << "";
+        QTest::newRow("folder") << "folder" << "";
+        QTest::newRow("missing") << "missing.jpg" << "The file does not exist.";
+        QTest::newRow("pipe") << "pipe.jpg" << "It is not a regular file but a folder, a pipe or a device.";
+    }
+
+    void opensWhatTheCommandLineNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        Fixture f;
+        writeImage(f.dir.filePath(QStringLiteral("photo.png")), QSize(120, 80));
+        QImage deep(120, 80, QImage::Format_RGBA64);
+        deep.fill(Qt::darkGreen);
+        QVERIFY(deep.save(f.dir.filePath(QStringLiteral("deep.tif")), "TIFF")
+                && deep.convertToFormat(QImage::Format_RGB32).save(f.dir.filePath(QStringLiteral("photo.webp")), "WEBP"));
+        writeImage(f.dir.filePath(QStringLiteral("folder/a.png")), QSize(30, 20));
+        QVERIFY(QDir(f.dir.path()).mkpath(QStringLiteral("sub")));
+        ::mkfifo(QFile::encodeName(f.dir.filePath(QStringLiteral("pipe.jpg"))).constData(), 0600);
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(f.dir.path());
+        QStringList shown;
+        ModalAnswerer answers;
+        if (!reason.isEmpty()) {
+            answers.expect<QMessageBox>([&shown](QMessageBox *box) {
+                shown << box->text() << box->informativeText();
+                answerLater(box, "accept");
+                return true;
+            });
+        }
+        const int records = f.window->settings()->geometryCount();
+        f.window->openPath(name);
+        QDir::setCurrent(previous);
+        QVERIFY_ANSWERED(answers);
+        const QString absolute = QDir::cleanPath(f.dir.filePath(name));
+        if (!reason.isEmpty()) {
+            QCOMPARE(shown, QStringList({"Cannot load image.", reason}));
+            QCOMPARE(f.window->settings()->geometryCount(), records + (name == QLatin1String("pipe.jpg")));
+            return;
+        }
+        QVERIFY(!f.window->settings()->geometryFor(absolute).isNew() || name == QLatin1String("folder"));
+        QVERIFY(name == QLatin1String("folder") || f.window->scene()->sceneRect() == QRectF(0, 0, 120, 80));
+        QCOMPARE(f.window->settings()->currentDir(), name == QLatin1String("folder") ? absolute : f.dir.path());
+        if (name == QLatin1String("folder"))
+            QTRY_COMPARE(child<vireo::ThumbnailView>(*f.window, "thumbnailView")->count(), 1);
+    }
+
+    // The real program on a phone photo named on its command line, as a file
+    // manager starts it; --help and --version answer on the terminal.
+    void opensAPhonePhotoFromTheCommandLine()
+    {
+        QProcess program;
+        program.start(QStringLiteral(MENSOR_BINARY), {QStringLiteral("--version")});
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(program.readAllStandardOutput().trimmed(), QByteArray("mensor 2.4"));
+        program.start(QStringLiteral(MENSOR_BINARY), {QStringLiteral("--help")});
+        QVERIFY(program.waitForFinished(30000) && program.readAllStandardOutput().contains("[path]"));
+        if (!QImageReader::supportedImageFormats().contains("heic"))
+            QSKIP("no image plug-in for HEIC with this toolkit");
+        QTemporaryDir dir;
+        const QString png = writeImage(dir.filePath(QStringLiteral("phone.png")), QSize(300, 200));
+        const QString heic = dir.filePath(QStringLiteral("phone.heic"));
+        QCOMPARE(QProcess::execute(QStringLiteral("heif-enc"), {QStringLiteral("-q"), QStringLiteral("90"),
+                                                                QStringLiteral("-o"), heic, png}), 0);
+        QFile::remove(storePath());
+        program.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        program.start(QStringLiteral(MENSOR_BINARY), {heic});
+        // Written as the image is chosen, with its folder as the current one.
+        QVERIFY(QTest::qWaitFor([&dir] { return readFile(storePath()).contains(dir.path().toUtf8()); }, 30000));
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(30000));
+        QCOMPARE(storedRecord(heic).mid(0, 3), QVariantList({QPointF(150, 100), QPointF(150, 100), QPointF(300, 200)}));
+    }
+
     void loupeShowsTheSpotWhileDragging_data()
     {
         QTest::addColumn<bool>("calibrating");
