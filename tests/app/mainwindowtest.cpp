@@ -289,7 +289,7 @@ private slots:
         answers.expect<vireo::SettingsDialog>([&offered](vireo::SettingsDialog *dialog) {
             auto locales = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
             for (int row = 0; row < locales->count(); ++row)
-                offered << locales->itemData(row).toLocale().name();
+                offered << locales->itemData(row).toLocale().name() + QLatin1Char(' ') + locales->itemText(row);
             dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
             locales->setValue(QLocale(QLocale::German, QLocale::Germany));
             answerLater(dialog, "accept");
@@ -297,7 +297,7 @@ private slots:
         });
         f.action("actionConfigure")->trigger();
         QVERIFY_ANSWERED(answers);
-        QCOMPARE(offered, QStringList({"de_CH", "de_DE", "en_US"}));
+        QCOMPARE(offered, QStringList({"de_CH Deutsch (Schweiz)", "de_DE Deutsch (Deutschland)", "en_US English (USA)"}));
         QCOMPARE(QVector<int>({f.window->settings()->decimalPlaces(), f.window->tableView()->columnDecimals(1)}),
                  QVector<int>({1, 1}));
         QCOMPARE(QStringList({f.window->scene()->projection()->rulerLabelText(),
@@ -580,6 +580,18 @@ private slots:
                     red += shown.pixelColor(centre + QPoint(x, y)) == QColor(Qt::red);
             return red;
         };
+        // Both axes are drawn across the image.
+        const auto axesAt = [&] {
+            const QImage drawn = viewport->grab().toImage();
+            return QList<QColor>({drawn.pixelColor(f.view()->mapFromScene(QPointF(100, 240))),
+                                  drawn.pixelColor(f.view()->mapFromScene(QPointF(320, 60)))});
+        };
+        const QList<QColor> withAxes = axesAt();
+        projection->xAxis()->hide();
+        projection->yAxis()->hide();
+        const QList<QColor> without = axesAt();
+        QVERIFY(withAxes.first() != without.first() && withAxes.last() != without.last());
+        projection->setShown(true);
         const int plain = redAround();
         QTest::mouseMove(viewport, centre);
         QTRY_COMPARE(viewport->cursor().shape(), Qt::SizeAllCursor);

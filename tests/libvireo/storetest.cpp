@@ -295,6 +295,7 @@ private slots:
         QTest::newRow("carriage return") << QStringLiteral("a\rb\r\nc\r") << false;
         QTest::newRow("escape and U+0001") << QStringLiteral("\x1b[0m\x01.jpg") << true;
         QTest::newRow("lone high surrogate") << QString(QChar(0xd800)) + QStringLiteral("x") << true;
+        QTest::newRow("lone low surrogate first") << QString(QChar(0xdc00)) + QStringLiteral("x") << true;
         QTest::newRow("backslashes beside a control character") << QStringLiteral("C:\\u0041\\\x02\\") << true;
     }
 
@@ -511,6 +512,8 @@ private slots:
         QTest::newRow("trailing byte") << real + '\xfd' << false;
         QTest::newRow("dock area past the last")
                 << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x07", 4)) << false;
+        QTest::newRow("dock area just past the last")
+                << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x04", 4)) << false;
         QTest::newRow("unknown dock") << QByteArray(real).replace(utf16("dockA"), utf16("dockX")) << false;
         QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
         QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
