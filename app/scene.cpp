@@ -40,6 +40,8 @@ Scene::Scene(QObject *parent)
     connect(model, &QAbstractItemModel::rowsRemoved, this, &Scene::announceEdit);
     connect(model, &QAbstractItemModel::modelReset, this, &Scene::announceEdit);
     connect(m_projection, &Projection::changed, this, &Scene::announceEdit);
+    // Every row's coordinates follow the calibration: one notification for all.
+    connect(m_projection, &Projection::changed, this, [this] { m_pointList->model()->allItemsChanged(1, 2); });
     m_projection->setShown(false);
     connect(m_projection, &Projection::lengthTyped, this, [this] { emit editFinished(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Ruler Length"))); });
 }
@@ -202,7 +204,6 @@ GraphicsPointItem *Scene::addPoint(int id, const QPointF &position, const QStrin
     item->setPos(position);
     addItem(item);
     auto row = new PointItem(item);
-    connect(m_projection, &Projection::changed, row, &PointItem::coordinatesChanged);
     connect(item, &GraphicsPointItem::selected, this, &Scene::onPointSelected);
     connect(item, &QGraphicsObject::xChanged, this, &Scene::announceEdit);
     connect(item, &QGraphicsObject::yChanged, this, &Scene::announceEdit);

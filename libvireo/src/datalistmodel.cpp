@@ -231,6 +231,13 @@ void DataListModel::itemChanged(int firstColumn, int lastColumn)
     itemChanged(qobject_cast<DataItem *>(sender()), firstColumn, lastColumn);
 }
 
+void DataListModel::allItemsChanged(int firstColumn, int lastColumn)
+{
+    const int rows = rowCount();
+    if (rows > 0)
+        emit dataChanged(index(0, firstColumn), index(rows - 1, lastColumn), {});
+}
+
 void DataListModel::itemChanged(DataItem *item, int firstColumn, int lastColumn)
 {
     const int row = m_list->indexOf(item);

@@ -85,6 +85,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     void itemChanged(DataItem *item, int firstColumn, int lastColumn);
+    // The columns of every row changed at once (a change all rows depend
+    // on): one notification instead of one per row.
+    void allItemsChanged(int firstColumn, int lastColumn);
 
 public slots:
     void itemChanged(int firstColumn, int lastColumn);
