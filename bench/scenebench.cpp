@@ -79,6 +79,8 @@ int main(int argc, char *argv[])
     // The same drag by the mouse in calibration, with the loupe showing a
     // 24-megapixel image around the origin at every step.
     scene.imagePyramid()->setImage(QImage(6000, 4000, QImage::Format_RGB32));
+    // As a loaded image does: the calibration items show.
+    scene.projection()->setShown(true);
     scene.setCalibrating(true);
     view.show();
     table.show();
