@@ -1,6 +1,7 @@
 #include "thumbnailloader.h"
 
 #include "imagefile.h"
+#include "thumbnailcache.h"
 
 namespace vireo {
 
@@ -8,6 +9,14 @@ ThumbnailLoader::ThumbnailLoader(QObject *parent)
     : WorkerThread(parent)
     , m_dir(QString())
 {
+}
+
+// Twice the cell on screens at 200 %: the cache's large size.
+void ThumbnailLoader::setPixelRatio(double ratio)
+{
+    lock();
+    m_side = ratio > 1.0 ? int(thumbnailSize * ratio) : thumbnailSize;
+    unlock();
 }
 
 ThumbnailLoader::~ThumbnailLoader()
@@ -60,6 +69,7 @@ void ThumbnailLoader::doWork()
     const QDir dir = m_dir;
     const bool hasListing = m_hasListing;
     const int request = m_request;
+    const int side = m_side;
     unlock();
     if (!hasListing)
         return;
@@ -68,7 +78,8 @@ void ThumbnailLoader::doWork()
     for (const QFileInfo &entry : entries) {
         if (mustStop())
             return;
-        const QImage image = ImageFile(entry.absoluteFilePath()).readThumbnail(thumbnailSize, [this] { return mustStop(); });
+        QImage image = ThumbnailCache::thumbnail(entry.absoluteFilePath(), side, [this] { return mustStop(); });
+        image.setDevicePixelRatio(double(side) / thumbnailSize);
         if (mustStop())
             return;
         emit thumbnailLoaded(request, entry.absoluteFilePath(), image);

@@ -27,6 +27,8 @@ public:
 
     // The number of the latest request.
     int request();
+    // Thumbnails sharp at the screen's pixel ratio.
+    void setPixelRatio(double ratio);
 
 public slots:
     int loadThumbnails(const QDir &dir);
@@ -46,6 +48,7 @@ private:
     QDir m_dir;
     bool m_hasListing = false;
     int m_request = 0;
+    int m_side = thumbnailSize;
 };
 
 } // namespace vireo

@@ -56,6 +56,7 @@ ThumbnailView::~ThumbnailView()
 void ThumbnailView::loadThumbnails(const QDir &dir)
 {
     // Nothing of the previous folder stays on screen to be chosen.
+    m_loader.setPixelRatio(devicePixelRatioF());
     m_request = m_loader.loadThumbnails(dir);
     clearThumbnails();
 }

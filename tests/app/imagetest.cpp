@@ -4,6 +4,7 @@
 #include "imagepyramid.h"
 #include "pointlist.h"
 #include "scene.h"
+#include "thumbnailcache.h"
 #include "thumbnailitem.h"
 #include "thumbnailloader.h"
 #include "thumbnailview.h"
@@ -217,6 +218,45 @@ private slots:
                  qPrintable(QStringLiteral("%1, %2").arg(placed.x()).arg(placed.y())));
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             QCOMPARE(view.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+
+    // The cache file managers share, by the standard's rules: names, tags,
+    // modes, the MTime rule, failures, and a cache that cannot be used.
+    void thumbnailCacheFollowsTheStandard()
+    {
+        const QString path = writeImage(m_dir.filePath(QStringLiteral("Grüne Blätter.png")), QSize(400, 200));
+        const QString root = qEnvironmentVariable("XDG_CACHE_HOME") + QStringLiteral("/thumbnails");
+        const QByteArray uri = "file://" + QUrl::toPercentEncoding(path, "/");
+        const QString name = QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) + ".png";
+        const auto mode = [](const QString &file) {
+            struct stat info;
+            return ::stat(QFile::encodeName(file).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
+        };
+        QCOMPARE(ThumbnailCache::thumbnail(path, 100).size(), QSize(100, 50));
+        QCOMPARE(ThumbnailCache::thumbnail(path, 200).size(), QSize(200, 100));
+        QImage normal(root + QStringLiteral("/normal/") + name);
+        QCOMPARE(QVariantList({normal.size(), normal.text("Thumb::URI").toUtf8(), normal.text("Thumb::MTime"),
+                               QImage(root + QStringLiteral("/large/") + name).size(), mode(root + "/normal/" + name),
+                               mode(root + QStringLiteral("/normal")), mode(root)}),
+                 QVariantList({QSize(128, 64), uri, QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()),
+                               QSize(256, 128), 0600, 0700, 0700}));
+        // Read from the cache while fresh; a photo changed since is never shown stale.
+        normal.fill(Qt::blue);
+        QVERIFY(normal.save(root + QStringLiteral("/normal/") + name));
+        QCOMPARE(ThumbnailCache::thumbnail(path, 100).pixelColor(50, 25), QColor(Qt::blue));
+        QFile photo(path);
+        QVERIFY(photo.open(QIODevice::ReadWrite)
+                && photo.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime));
+        photo.close();
+        QVERIFY(ThumbnailCache::thumbnail(path, 100).pixelColor(50, 25) != QColor(Qt::blue));
+        const QString broken = m_dir.filePath(QStringLiteral("broken.png"));
+        writeFile(broken, "no picture");
+        QVERIFY(ThumbnailCache::thumbnail(broken, 100).isNull() && QFile::exists(ThumbnailCache::failFileName(broken)));
+        // A cache that cannot be used only costs time.
+        QVERIFY(QDir(root).removeRecursively());
+        writeFile(root, "not a folder");
+        QCOMPARE(ThumbnailCache::thumbnail(path, 100).size(), QSize(100, 50));
+        QFile::remove(root);
     }
 
     void thumbnailsInOrderAndBrowsable()
