@@ -572,13 +572,17 @@ private slots:
         f.openImage();
         auto viewport = f.view()->viewport();
         const QPoint centre = f.view()->mapFromScene(QPointF(320, 240));
-        const auto redAround = [&] {
+        // The mark: a red square in a white one, so it shows on any image.
+        const auto markAround = [&] {
             const QImage shown = viewport->grab().toImage();
-            int red = 0;
-            for (int y = -10; y <= 10; ++y)
-                for (int x = -10; x <= 10; ++x)
-                    red += shown.pixelColor(centre + QPoint(x, y)) == QColor(Qt::red);
-            return red;
+            QPoint redAndWhite;
+            for (int y = -10; y <= 10; ++y) {
+                for (int x = -10; x <= 10; ++x) {
+                    const QColor colour = shown.pixelColor(centre + QPoint(x, y));
+                    redAndWhite += QPoint(colour == QColor(Qt::red), colour == QColor(Qt::white));
+                }
+            }
+            return redAndWhite;
         };
         // Both axes are drawn across the image.
         const auto axesAt = [&] {
@@ -592,10 +596,15 @@ private slots:
         const QList<QColor> without = axesAt();
         QVERIFY(withAxes.first() != without.first() && withAxes.last() != without.last());
         projection->setShown(true);
-        const int plain = redAround();
+        const QPoint plain = markAround();
         QTest::mouseMove(viewport, centre);
         QTRY_COMPARE(viewport->cursor().shape(), Qt::SizeAllCursor);
-        QVERIFY(redAround() > plain + 30);
+        const QPoint marked = markAround();
+        QVERIFY(marked.x() > plain.x() + 30 && marked.y() > plain.y() + 30);
+        // Only the left button opens the length dialog.
+        ModalAnswerer answers;
+        QTest::mouseClick(viewport, Qt::RightButton, {}, f.view()->mapFromScene(projection->rulerLabel()->sceneBoundingRect().center()));
+        QCOMPARE(answers.waitForAll(), QString());
     }
 
     // Every kind of step, made with real mouse and key events, undone to the
