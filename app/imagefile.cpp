@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QTransform>
 
 namespace vireo {
 
@@ -35,6 +36,83 @@ QString translate(const char *text)
 {
     return QCoreApplication::translate("vireo::ImageFile", text);
 }
+
+// Reads the TIFF structure of an EXIF block: the photo's orientation and
+// the embedded JPEG thumbnail of its second directory.
+class ExifReader
+{
+public:
+    explicit ExifReader(const QByteArray &tiff)
+        : m_tiff(tiff)
+        , m_bigEndian(tiff.startsWith("MM"))
+    {
+    }
+
+    QImage thumbnail() const
+    {
+        if (m_tiff.size() < 8 || (!m_tiff.startsWith("II") && !m_tiff.startsWith("MM")) || number(2, 2) != 42)
+            return QImage();
+        const quint32 first = number(4, 4);
+        const int orientation = int(tag(first, 0x0112));
+        const quint32 second = nextDirectory(first);
+        if (second == 0)
+            return QImage();
+        const quint32 offset = tag(second, 0x0201);
+        const quint32 length = tag(second, 0x0202);
+        if (offset == 0 || length == 0 || qint64(offset) + length > m_tiff.size())
+            return QImage();
+        return upright(QImage::fromData(m_tiff.mid(int(offset), int(length)), "JPG"), orientation);
+    }
+
+private:
+    quint32 number(qint64 at, int bytes) const
+    {
+        if (at < 0 || at + bytes > m_tiff.size())
+            return 0;
+        quint32 value = 0;
+        for (int i = 0; i < bytes; ++i) {
+            const quint32 byte = quint8(m_tiff.at(int(at) + (m_bigEndian ? i : bytes - 1 - i)));
+            value = (value << 8) | byte;
+        }
+        return value;
+    }
+
+    // A SHORT or LONG value of the directory, 0 when absent.
+    quint32 tag(quint32 directory, quint16 wanted) const
+    {
+        const quint32 entries = number(directory, 2);
+        for (quint32 i = 0; i < entries && i < 512; ++i) {
+            const qint64 entry = qint64(directory) + 2 + 12 * i;
+            if (number(entry, 2) != wanted)
+                continue;
+            return number(entry, 2 + 2) == 3 ? number(entry + 8, 2) : number(entry + 8, 4);
+        }
+        return 0;
+    }
+
+    quint32 nextDirectory(quint32 directory) const
+    {
+        return directory == 0 ? 0 : number(qint64(directory) + 2 + 12 * qint64(number(directory, 2)), 4);
+    }
+
+    // EXIF orientation: 2 mirrored, 3 turned 180°, 4 flipped, 5 mirrored and
+    // turned 270° clockwise, 6 turned 90°, 7 mirrored and turned 90°, 8 turned 270°.
+    static QImage upright(const QImage &image, int orientation)
+    {
+        if (image.isNull())
+            return image;
+        const bool mirrored = orientation == 2 || orientation == 5 || orientation == 7;
+        const int turns[] = {0, 0, 0, 180, 0, 270, 90, 90, 270};
+        QImage turned = mirrored ? image.mirrored(true, false) : image;
+        if (orientation == 4)
+            turned = image.mirrored(false, true);
+        const int degrees = orientation >= 1 && orientation <= 8 ? turns[orientation] : 0;
+        return degrees == 0 ? turned : turned.transformed(QTransform().rotate(degrees));
+    }
+
+    QByteArray m_tiff;
+    bool m_bigEndian;
+};
 
 } // namespace
 
@@ -108,6 +186,31 @@ QImage ImageFile::read()
     if (image.isNull())
         m_error = reader.errorString();
     return image;
+}
+
+// The EXIF block lies in the first segments of a JPEG file, well within its
+// first 128 KiB.
+QImage ImageFile::embeddedThumbnail()
+{
+    if (!isRegularFile(m_path))
+        return QImage();
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QImage();
+    const QByteArray head = file.read(128 * 1024);
+    if (!head.startsWith("\xff\xd8"))
+        return QImage();
+    int at = 2;
+    while (at + 4 <= head.size() && quint8(head.at(at)) == 0xff) {
+        const int marker = quint8(head.at(at + 1));
+        const int length = (quint8(head.at(at + 2)) << 8) | quint8(head.at(at + 3));
+        if (marker == 0xda || length < 2)
+            break;
+        if (marker == 0xe1 && head.mid(at + 4, 6) == QByteArray("Exif\0\0", 6))
+            return ExifReader(head.mid(at + 10, length - 8)).thumbnail();
+        at += 2 + length;
+    }
+    return QImage();
 }
 
 QImage ImageFile::readThumbnail(int side, const std::function<bool()> &interrupted)

@@ -38,6 +38,10 @@ public:
     // next read of the file fails, so even a long decode ends at once.
     QImage readThumbnail(int side, const std::function<bool()> &interrupted = {});
 
+    // The thumbnail a camera embedded in the photo's EXIF data, upright as
+    // the photo's orientation tag says; null when there is none.
+    QImage embeddedThumbnail();
+
     static bool isRegularFile(const QString &path);
     static bool isPlausibleSize(const QSize &claimed, qint64 fileBytes);
 

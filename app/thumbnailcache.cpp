@@ -89,7 +89,13 @@ QImage ThumbnailCache::thumbnail(const QString &path, int side, const std::funct
     if (image.isNull() && !read(failFileName(path), fileUri, mtime).isNull())
         return QImage();
     if (image.isNull()) {
-        image = ImageFile(path).readThumbnail(side <= normalSize ? normalSize : largeSize, interrupted);
+        // A camera's own thumbnail, where it is as large as the cell: as
+        // quick to read again as the cache, so it is not kept.
+        ImageFile file(path);
+        const QImage embedded = file.embeddedThumbnail();
+        if (embedded.width() >= side || embedded.height() >= side)
+            return embedded.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        image = file.readThumbnail(side <= normalSize ? normalSize : largeSize, interrupted);
         if (interrupted && interrupted())
             return QImage();
         if (image.isNull()) {
@@ -98,6 +104,9 @@ QImage ThumbnailCache::thumbnail(const QString &path, int side, const std::funct
             write(failFileName(path), failed, fileUri, mtime);
             return image;
         }
+        const int kept = side <= normalSize ? normalSize : largeSize;
+        if (image.width() > kept || image.height() > kept)
+            image = image.scaled(kept, kept, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         const QSize original = QImageReader(path).size();
         image.setText(QLatin1String(widthKey), QString::number(original.width()));
         image.setText(QLatin1String(heightKey), QString::number(original.height()));

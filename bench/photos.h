@@ -1,6 +1,7 @@
 #ifndef MENSOR_PHOTOS_H
 #define MENSOR_PHOTOS_H
 
+#include <QBuffer>
 #include <QDir>
 #include <QImage>
 #include <QLinearGradient>
@@ -45,6 +46,45 @@ inline QString photoFolder(const QString &name, int count, QSize size)
         const QString file = QStringLiteral("%1/photo%2.jpg").arg(path).arg(i, 3, 10, QLatin1Char('0'));
         if (!QFile::exists(file))
             photoLikeImage(size, quint32(i + 1)).save(file, "JPG", 90);
+    }
+    return path;
+}
+
+// A camera's JPEG: the photo with a 160 × 120 thumbnail in its EXIF data
+// (the TIFF structure of a second directory holding the thumbnail).
+inline QByteArray withCameraThumbnail(const QByteArray &jpeg)
+{
+    QImage thumbnailImage = QImage::fromData(jpeg, "JPG").scaled(160, 120, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QByteArray thumbnail;
+    QBuffer buffer(&thumbnail);
+    buffer.open(QIODevice::WriteOnly);
+    thumbnailImage.save(&buffer, "JPG", 85);
+    const auto word = [](quint32 value, int bytes) {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i)
+            out.append(char((value >> (8 * i)) & 0xff));
+        return out;
+    };
+    QByteArray tiff = QByteArray("II*\0", 4) + word(8, 4) + word(0, 2) + word(14, 4);
+    tiff += word(2, 2) + word(0x0201, 2) + word(4, 2) + word(1, 4) + word(44, 4);
+    tiff += word(0x0202, 2) + word(4, 2) + word(1, 4) + word(quint32(thumbnail.size()), 4) + word(0, 4) + thumbnail;
+    const int length = 8 + tiff.size();
+    QByteArray segment("\xff\xe1", 2);
+    segment += char(length >> 8);
+    segment += char(length & 0xff);
+    return QByteArray(jpeg).insert(2, segment + QByteArray("Exif\0\0", 6) + tiff);
+}
+
+// The same photos as cameras write them, with their own thumbnails.
+inline QString cameraFolder(const QString &photos, const QString &name)
+{
+    const QString path = QDir::current().absoluteFilePath(QStringLiteral("benchdata/") + name);
+    QDir().mkpath(path);
+    for (const QFileInfo &photo : QDir(photos, QStringLiteral("*.jpg")).entryInfoList()) {
+        QFile target(path + QLatin1Char('/') + photo.fileName());
+        QFile source(photo.absoluteFilePath());
+        if (!target.exists() && source.open(QIODevice::ReadOnly) && target.open(QIODevice::WriteOnly))
+            target.write(withCameraThumbnail(source.readAll()));
     }
     return path;
 }

@@ -50,6 +50,41 @@ void writeImages(const QTemporaryDir &dir, int count, QSize size, const char *su
                    size, Qt::darkGreen);
 }
 
+// A camera photo: red, 800 × 600 as stored, with a blue thumbnail of the
+// given size in its EXIF data and the given orientation tag.
+QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation)
+{
+    const auto jpeg = [](QSize size, Qt::GlobalColor colour) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPG", 90);
+        return bytes;
+    };
+    const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue);
+    const auto little = [](quint32 value, int bytes) {
+        QByteArray out;
+        for (int i = 0; i < bytes; ++i)
+            out.append(char((value >> (8 * i)) & 0xff));
+        return out;
+    };
+    // Header, the first directory with the orientation, the second with the thumbnail.
+    QByteArray tiff = "II*" + little(0, 1) + little(8, 4);
+    tiff += little(1, 2) + little(0x0112, 2) + little(3, 2) + little(1, 4) + little(quint32(orientation), 4) + little(26, 4);
+    tiff += little(2, 2) + little(0x0201, 2) + little(4, 2) + little(1, 4) + little(56, 4);
+    tiff += little(0x0202, 2) + little(4, 2) + little(1, 4) + little(quint32(thumbnail.size()), 4) + little(0, 4);
+    tiff += thumbnail;
+    const int length = 2 + 6 + tiff.size();
+    QByteArray segment("\xff\xe1", 2);
+    segment += char(length >> 8);
+    segment += char(length & 0xff);
+    segment += QByteArray("Exif\0\0", 6) + tiff;
+    writeFile(path, jpeg(QSize(800, 600), Qt::red).insert(2, segment));
+    return path;
+}
+
 } // namespace
 
 class ImageTest : public QObject
@@ -257,6 +292,31 @@ private slots:
         writeFile(root, "not a folder");
         QCOMPARE(ThumbnailCache::thumbnail(path, 100).size(), QSize(100, 50));
         QFile::remove(root);
+    }
+
+    // A camera's own thumbnail is used where it is as large as the cell, upright.
+    void cameraThumbnailsAreUsed_data()
+    {
+        QTest::addColumn<QSize>("embedded");
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<QSize>("shown");
+        QTest::addColumn<bool>("blue");
+        QTest::newRow("upright") << QSize(160, 120) << 1 << QSize(100, 75) << true;
+        QTest::newRow("turned") << QSize(160, 120) << 6 << QSize(75, 100) << true;
+        QTest::newRow("too small") << QSize(80, 60) << 1 << QSize(100, 75) << false;
+    }
+
+    void cameraThumbnailsAreUsed()
+    {
+        QFETCH(QSize, embedded);
+        QFETCH(int, orientation);
+        QFETCH(QSize, shown);
+        QFETCH(bool, blue);
+        const QString path = writeCameraPhoto(m_dir.filePath(QStringLiteral("camera%1.jpg").arg(orientation * 1000 + embedded.width())),
+                                              embedded, orientation);
+        const QImage thumbnail = ThumbnailCache::thumbnail(path, 100);
+        const QColor centre = thumbnail.pixelColor(thumbnail.width() / 2, thumbnail.height() / 2);
+        QCOMPARE(QVariantList({thumbnail.size(), centre.blue() > 200 && centre.red() < 60}), QVariantList({shown, blue}));
     }
 
     void thumbnailsInOrderAndBrowsable()
