@@ -164,11 +164,13 @@ bool ImageFile::mayRead(QSize *claimed)
         return true;
     const qint64 pixels = qint64(claimed->width()) * claimed->height();
     m_error = pixels > maxPixels
-        ? translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "The image has %1 × %2 pixels; at most %3 million pixels can be opened."))
+        ? translate(QT_TRANSLATE_NOOP("vireo::ImageFile",
+                                      "The image has %1 × %2 pixels; at most %3 million pixels can be opened."))
               .arg(claimed->width())
               .arg(claimed->height())
               .arg(maxPixels / 1000000)
-        : translate(QT_TRANSLATE_NOOP("vireo::ImageFile", "The file claims %1 × %2 pixels, far more than its %3 bytes can hold."))
+        : translate(QT_TRANSLATE_NOOP("vireo::ImageFile",
+                                      "The file claims %1 × %2 pixels, far more than its %3 bytes can hold."))
               .arg(claimed->width())
               .arg(claimed->height())
               .arg(info.size());

@@ -185,8 +185,8 @@ void MainWindow::updatePlaneActions()
 void MainWindow::on_actionPlaneCalibration_triggered(bool checked)
 {
     m_scene->projection()->setPlaneOn(checked);
-    m_history->commit(checked ? QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure on a Plane"))
-                              : QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure with the Ruler")),
+    m_history->commit(checked ? QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure on a Plane"))
+                              : QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure with the Ruler")),
                       m_scene->isCalibrating());
     updatePlaneActions();
     if (checked)
@@ -205,7 +205,8 @@ void MainWindow::on_actionSetPlaneCoordinates_triggered()
     if (dialog.exec() != QDialog::Accepted)
         return;
     plane->setWorld(dialog.world());
-    m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Plane Coordinates")), m_scene->isCalibrating());
+    m_history->commit(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Plane Coordinates")),
+                      m_scene->isCalibrating());
 }
 
 void MainWindow::on_actionUndo_triggered()
@@ -315,7 +316,9 @@ void MainWindow::nudge(const QPointF &step)
     // Repeated nudges of one item are one step.
     const auto point = dynamic_cast<const GraphicsPointItem *>(item);
     const int mergeKey = point ? point->id() : -1 - m_scene->projection()->handles().indexOf(item);
-    m_history->commit(point ? QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Nudge Point")) : QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Nudge Handle")), m_scene->isCalibrating(), mergeKey);
+    const QLatin1String name = point ? QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Nudge Point"))
+                                     : QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Nudge Handle"));
+    m_history->commit(name, m_scene->isCalibrating(), mergeKey);
 }
 
 void MainWindow::setCalibrating(bool calibrating)
@@ -715,7 +718,7 @@ void MainWindow::on_actionDeletePoint_triggered()
     if (row == -1)
         return;
     m_scene->deletePoint(row);
-    m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Delete Point")), m_scene->isCalibrating());
+    m_history->commit(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Delete Point")), m_scene->isCalibrating());
 }
 
 void MainWindow::on_actionClearPoints_triggered()
@@ -723,7 +726,8 @@ void MainWindow::on_actionClearPoints_triggered()
     if (!confirm(tr("Clear All Points"), tr("Do you want to delete all points?")))
         return;
     m_scene->clearPoints();
-    m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Clear All Points")), m_scene->isCalibrating());
+    m_history->commit(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Clear All Points")),
+                      m_scene->isCalibrating());
 }
 
 void MainWindow::on_actionResetOrigin_triggered()
@@ -731,7 +735,8 @@ void MainWindow::on_actionResetOrigin_triggered()
     if (confirm(tr("Reset Origin"),
                 tr("Do you want to reset the origin of the coordinate system to the center of the current image?"))) {
         m_scene->resetOrigin();
-        m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Reset Origin")), m_scene->isCalibrating());
+        m_history->commit(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Reset Origin")),
+                      m_scene->isCalibrating());
     }
 }
 
@@ -739,7 +744,8 @@ void MainWindow::on_actionResetCalibrationRuler_triggered()
 {
     if (confirm(tr("Reset Calibration Rulers"), tr("Do you want to reset the calibration rulers?"))) {
         m_scene->resetRuler();
-        m_history->commit(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Reset Calibration Ruler")), m_scene->isCalibrating());
+        m_history->commit(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Reset Calibration Ruler")),
+                      m_scene->isCalibrating());
     }
 }
 

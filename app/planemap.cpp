@@ -86,9 +86,11 @@ QString PlaneMap::problem() const
     case Problem::PlaneLine:
         return QCoreApplication::translate("vireo::PlaneMap", "Three references lie on one line on the plane.");
     case Problem::ImageFold:
-        return QCoreApplication::translate("vireo::PlaneMap", "The references fold over in the photo: place them in order round the shape.");
+        return QCoreApplication::translate("vireo::PlaneMap",
+                                           "The references fold over in the photo: place them in order round the shape.");
     case Problem::PlaneFold:
-        return QCoreApplication::translate("vireo::PlaneMap", "The plane coordinates fold over: give them in order round the shape.");
+        return QCoreApplication::translate("vireo::PlaneMap",
+                                           "The plane coordinates fold over: give them in order round the shape.");
     default:
         return QCoreApplication::translate("vireo::PlaneMap", "The references give no map.");
     }

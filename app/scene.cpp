@@ -43,7 +43,8 @@ Scene::Scene(QObject *parent)
     // Every row's coordinates follow the calibration: one notification for all.
     connect(m_projection, &Projection::changed, this, [this] { m_pointList->model()->allItemsChanged(1, 2); });
     m_projection->setShown(false);
-    connect(m_projection, &Projection::lengthTyped, this, [this] { emit editFinished(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Ruler Length"))); });
+    connect(m_projection, &Projection::lengthTyped, this,
+            [this] { emit editFinished(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Set Ruler Length"))); });
 }
 
 void Scene::announceEdit()
@@ -416,18 +417,18 @@ void Scene::createPointAt(const QPointF &position)
     // The new point is the selected one for the table and the keys too.
     emit pointSelected(m_pointList->count() - 1);
     ++m_nextId;
-    emit editFinished(QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Add Point")));
+    emit editFinished(QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Add Point")));
 }
 
 QString Scene::moveText(const QGraphicsItem *item) const
 {
     if (item == m_projection->originAnchor())
-        return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Origin"));
+        return QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Origin"));
     if (item == m_projection->rulerEnd1Anchor() || item == m_projection->rulerEnd2Anchor())
-        return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Ruler End"));
+        return QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Ruler End"));
     if (m_projection->handles().mid(3).contains(const_cast<QGraphicsItem *>(item)))
-        return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Reference"));
-    return QStringLiteral(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Point"));
+        return QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Reference"));
+    return QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Move Point"));
 }
 
 void Scene::mouseReleaseEvent(QGraphicsSceneMouseEvent *event)

@@ -34,8 +34,10 @@ public:
     // The scene's state now is where the next step starts (an image loaded,
     // a new record initialised for it).
     void takeBaseline();
-    // Makes the change since the last step one step, named text; steps with
-    // the same non-zero merge key in a row become one.
+    // Makes the change since the last step one step, named text (kept
+    // untranslated, marked with QT_TRANSLATE_NOOP("vireo::UndoHistory", ...),
+    // translated when shown); steps with the same non-zero merge key in a
+    // row become one.
     void commit(const QString &text, bool calibrating, int mergeKey = 0);
     // Steps are not merged across a save.
     void markSaved();

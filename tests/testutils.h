@@ -39,19 +39,17 @@ public:
         ::getrlimit(RLIMIT_FSIZE, &m_previous);
         rlimit limited = m_previous;
         limited.rlim_cur = bytes;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        ::setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit()
     {
         ::setrlimit(RLIMIT_FSIZE, &m_previous);
         ::signal(SIGXFSZ, m_handler);
     }
-    bool isSet() const { return m_set; }
 
 private:
     rlimit m_previous;
     void (*m_handler)(int);
-    bool m_set = false;
 };
 
 // Swallows every log message while it lives.

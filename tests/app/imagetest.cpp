@@ -64,23 +64,16 @@ QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientati
         return bytes;
     };
     const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue);
-    const auto little = [](quint32 value, int bytes) {
-        QByteArray out;
-        for (int i = 0; i < bytes; ++i)
-            out.append(char((value >> (8 * i)) & 0xff));
-        return out;
-    };
     // Header, the first directory with the orientation, the second with the thumbnail.
-    QByteArray tiff = "II*" + little(0, 1) + little(8, 4);
-    tiff += little(1, 2) + little(0x0112, 2) + little(3, 2) + little(1, 4) + little(quint32(orientation), 4) + little(26, 4);
-    tiff += little(2, 2) + little(0x0201, 2) + little(4, 2) + little(1, 4) + little(56, 4);
-    tiff += little(0x0202, 2) + little(4, 2) + little(1, 4) + little(quint32(thumbnail.size()), 4) + little(0, 4);
-    tiff += thumbnail;
-    const int length = 2 + 6 + tiff.size();
-    QByteArray segment("\xff\xe1", 2);
-    segment += char(length >> 8);
-    segment += char(length & 0xff);
-    segment += QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray segment("\xff\xe1\0\0Exif\0\0II", 12);
+    QDataStream out(&segment, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(42) << quint32(8) << quint16(1) << quint16(0x0112) << quint16(3) << quint32(1) << quint32(orientation)
+        << quint32(26) << quint16(2) << quint16(0x0201) << quint16(4) << quint32(1) << quint32(56) << quint16(0x0202)
+        << quint16(4) << quint32(1) << quint32(thumbnail.size()) << quint32(0);
+    segment += thumbnail;
+    segment[2] = char((segment.size() - 2) >> 8);
+    segment[3] = char((segment.size() - 2) & 0xff);
     writeFile(path, jpeg(QSize(800, 600), Qt::red).insert(2, segment));
     return path;
 }
@@ -312,8 +305,8 @@ private slots:
         QFETCH(int, orientation);
         QFETCH(QSize, shown);
         QFETCH(bool, blue);
-        const QString path = writeCameraPhoto(m_dir.filePath(QStringLiteral("camera%1.jpg").arg(orientation * 1000 + embedded.width())),
-                                              embedded, orientation);
+        const QString name = QStringLiteral("camera%1.jpg").arg(orientation * 1000 + embedded.width());
+        const QString path = writeCameraPhoto(m_dir.filePath(name), embedded, orientation);
         const QImage thumbnail = ThumbnailCache::thumbnail(path, 100);
         const QColor centre = thumbnail.pixelColor(thumbnail.width() / 2, thumbnail.height() / 2);
         QCOMPARE(QVariantList({thumbnail.size(), centre.blue() > 200 && centre.red() < 60}), QVariantList({shown, blue}));

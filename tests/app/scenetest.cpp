@@ -415,7 +415,8 @@ private slots:
         QTest::addColumn<QString>("problem");
         const QVector<QPointF> quad = {{412.5, 880.25}, {3410, 1020}, {2900, 160}, {800, 120}};
         QTest::newRow("oblique") << quad << QVector<QPointF>() << "";
-        QTest::newRow("square-on") << QVector<QPointF>({{100, 900}, {700, 900}, {700, 500}, {100, 500}}) << QVector<QPointF>() << "";
+        const QVector<QPointF> square = {{100, 900}, {700, 900}, {700, 500}, {100, 500}};
+        QTest::newRow("square-on") << square << QVector<QPointF>() << "";
         QTest::newRow("three on a line in the photo")
             << QVector<QPointF>({{0, 0}, {100, 50}, {200, 100}, {0, 300}}) << QVector<QPointF>({{0, 0}, {1, 0}, {1, 1}, {0, 1}})
             << "Three references lie on one line in the photo.";
@@ -468,7 +469,8 @@ private slots:
             const PlaneMap misplaced(placed, plane);
             for (int i = 0; i <= 4; ++i) {
                 for (int j = 0; j <= 4; ++j) {
-                    const QPointF inside = map.imagePos(plane[0] + (plane[1] - plane[0]) * (i / 4.0) + (plane[3] - plane[0]) * (j / 4.0));
+                    const QPointF across = (plane[1] - plane[0]) * (i / 4.0) + (plane[3] - plane[0]) * (j / 4.0);
+                    const QPointF inside = map.imagePos(plane[0] + across);
                     const QPointF d = misplaced.map(inside) - map.map(inside);
                     worst = std::max(worst, std::hypot(d.x(), d.y()));
                 }
