@@ -19,10 +19,11 @@ inline QTemporaryDir &isolatedHome()
 
 inline void isolateUserFolders()
 {
-    // A test's helper process shares its parent's folders.
+    // A test's helper process inherits its parent's folders.
     const QByteArray path = qEnvironmentVariableIsSet("MENSOR_TEST_HOME") ? qgetenv("MENSOR_TEST_HOME")
                                                                           : isolatedHome().path().toUtf8();
-    for (const auto &folder : {std::make_pair("HOME", ""), std::make_pair("XDG_CONFIG_HOME", "/.config"),
+    for (const auto &folder : {std::make_pair("MENSOR_TEST_HOME", ""), std::make_pair("HOME", ""),
+                               std::make_pair("XDG_CONFIG_HOME", "/.config"),
                                std::make_pair("XDG_DATA_HOME", "/.local/share"), std::make_pair("XDG_CACHE_HOME", "/.cache")})
         qputenv(folder.first, path + folder.second);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -37,8 +38,7 @@ public:
     explicit FileSizeLimit(rlim_t bytes) : m_handler(::signal(SIGXFSZ, SIG_IGN))
     {
         ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
+        const rlimit limited{bytes, m_previous.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &limited);
     }
     ~FileSizeLimit()
