@@ -199,9 +199,9 @@ QImage ImageFile::embeddedThumbnail()
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return QImage();
-    const QByteArray head = file.read(128 * 1024);
-    if (!head.startsWith("\xff\xd8"))
+    if (!file.peek(2).startsWith("\xff\xd8"))
         return QImage();
+    const QByteArray head = file.read(128 * 1024);
     int at = 2;
     while (at + 4 <= head.size() && quint8(head.at(at)) == 0xff) {
         const int marker = quint8(head.at(at + 1));

@@ -151,7 +151,7 @@ void MainWindow::connectUndo()
     connect(m_scene.get(), &Scene::editFinished, this,
             [this](const QString &text) { m_history->commit(text, m_scene->isCalibrating()); });
     connect(m_history, &UndoHistory::restored, this, &MainWindow::stepRestored);
-    connect(m_scene->projection(), &Projection::changed, this, &MainWindow::updatePlaneActions);
+    connect(m_scene->projection(), &Projection::planeSwitched, this, &MainWindow::updatePlaneActions);
 }
 
 void MainWindow::updateUndoActions()
@@ -188,7 +188,6 @@ void MainWindow::on_actionPlaneCalibration_triggered(bool checked)
     m_history->commit(checked ? QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure on a Plane"))
                               : QLatin1String(QT_TRANSLATE_NOOP("vireo::UndoHistory", "Measure with the Ruler")),
                       m_scene->isCalibrating());
-    updatePlaneActions();
     if (checked)
         on_actionSetPlaneCoordinates_triggered();
 }
@@ -634,11 +633,17 @@ bool MainWindow::mayDropEditsOfReadOnlyWindow()
     return box.exec() == QMessageBox::Discard;
 }
 
-void MainWindow::closeEvent(QCloseEvent *event)
+// The shown record and the layout as they are now, for the last save.
+void MainWindow::takeFinalState()
 {
     m_autoSave->stop();
     m_scene->storeGeometry();
     m_settings->saveWindowState(this);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    takeFinalState();
     if (saveBeforeClosing())
         event->accept();
     else
@@ -647,9 +652,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::saveAndQuit()
 {
-    m_autoSave->stop();
-    m_scene->storeGeometry();
-    m_settings->saveWindowState(this);
+    takeFinalState();
     if (!m_settings->isReadOnly())
         m_settings->save();
     QCoreApplication::quit();

@@ -111,6 +111,7 @@ private:
     void showLoadError(const QString &reason);
     void nudge(const QPointF &step);
     void saveSettings();
+    void takeFinalState();
     bool saveBeforeClosing();
     bool mayDropEditsOfReadOnlyWindow();
     QString saveFailureText() const;

@@ -92,8 +92,11 @@ void Projection::loadFrom(const Geometry &geometry)
     m_rulerEnd2Anchor->setPos(geometry.rulerEnd2());
     m_rulerLength = geometry.rulerLength();
     updateRulerLabel();
+    const bool hadPlane = m_plane->isOn();
     m_plane->setReferences(geometry.plane());
     applyVisibility();
+    if (m_plane->isOn() != hadPlane)
+        emit planeSwitched();
 }
 
 void Projection::saveTo(Geometry &geometry) const
@@ -239,6 +242,7 @@ void Projection::setPlaneOn(bool on)
     else
         m_plane->setReferences({});
     applyVisibility();
+    emit planeSwitched();
 }
 
 QGraphicsLineItem *Projection::rulerLine() const

@@ -77,6 +77,8 @@ public slots:
 signals:
     // The user typed a new length in the dialog.
     void lengthTyped();
+    // A plane took over the coordinates, or gave them back to the ruler.
+    void planeSwitched();
     void changed();
 
 private slots:

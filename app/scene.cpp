@@ -136,14 +136,20 @@ void Scene::rebuildPointItems(const Geometry &record)
 Geometry Scene::currentState() const
 {
     Geometry state;
-    state.setNextId(m_nextId);
-    m_projection->saveTo(state);
+    writeStateTo(state);
+    return state;
+}
+
+void Scene::writeStateTo(Geometry &record) const
+{
+    record.setNextId(m_nextId);
+    m_projection->saveTo(record);
+    record.clearPoints();
     const int rows = m_pointList->count();
     for (int row = 0; row < rows; ++row) {
         const GraphicsPointItem *item = m_pointList->graphicsItemAt(row);
-        state.addPoint(Point(item->id(), item->pos(), item->file()));
+        record.addPoint(Point(item->id(), item->pos(), item->file()));
     }
-    return state;
 }
 
 void Scene::restoreState(const Geometry &state)
@@ -185,16 +191,8 @@ void Scene::selectPointById(int id)
 
 void Scene::storeGeometry()
 {
-    if (!m_geometry)
-        return;
-    m_geometry->setNextId(m_nextId);
-    m_projection->saveTo(*m_geometry);
-    m_geometry->clearPoints();
-    const int rows = m_pointList->count();
-    for (int row = 0; row < rows; ++row) {
-        const GraphicsPointItem *item = m_pointList->graphicsItemAt(row);
-        m_geometry->addPoint(Point(item->id(), item->pos(), item->file()));
-    }
+    if (m_geometry)
+        writeStateTo(*m_geometry);
 }
 
 GraphicsPointItem *Scene::addPoint(int id, const QPointF &position, const QString &fileName)

@@ -99,6 +99,7 @@ private:
     void createPointAt(const QPointF &position);
     void announceEdit();
     void rebuildPointItems(const Geometry &record);
+    void writeStateTo(Geometry &record) const;
     QString moveText(const QGraphicsItem *item) const;
 
     bool m_calibrating = true;
