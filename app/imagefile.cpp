@@ -177,6 +177,18 @@ bool ImageFile::mayRead(QSize *claimed)
     return false;
 }
 
+bool ImageFile::inspect(QSize *size, QImageIOHandler::Transformations *transformation)
+{
+    QSize claimed;
+    if (!mayRead(&claimed))
+        return false;
+    QImageReader reader(m_path);
+    reader.setAutoTransform(true);
+    *transformation = reader.transformation();
+    *size = *transformation & QImageIOHandler::TransformationRotate90 ? claimed.transposed() : claimed;
+    return true;
+}
+
 QImage ImageFile::read()
 {
     QSize claimed;

@@ -2,6 +2,7 @@
 #define VIREO_IMAGEFILE_H
 
 #include <QImage>
+#include <QImageIOHandler>
 #include <QString>
 
 #include <functional>
@@ -31,6 +32,10 @@ public:
     // Why the last read gave a null image.
     QString errorString() const;
 
+    // Whether the file may be read, the size of its upright image (invalid
+    // when the format does not tell it before decoding) and how the stored
+    // image is turned upright.
+    bool inspect(QSize *size, QImageIOHandler::Transformations *transformation);
     // The whole image; a null image when it cannot or must not be read.
     QImage read();
     // The image scaled to fit a box of side × side, scaled while decoding

@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QtConcurrent>
 
+#include <atomic>
 #include <cmath>
+#include <memory>
 
 namespace vireo {
 
@@ -16,6 +18,53 @@ QImage inFastFormat(const QImage &image)
         return image;
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
 }
+// Each pixel the mean of a 2 × 2 block, rounded, two channels at a time
+// (premultiplied alpha averages like a colour).
+void halveRows(const QImage &source, QImage &target, int first, int last)
+{
+    const quint32 low = 0x00ff00ff;
+    for (int y = first; y < last; ++y) {
+        const auto *upper = reinterpret_cast<const quint32 *>(source.constScanLine(2 * y));
+        const auto *lower = reinterpret_cast<const quint32 *>(source.constScanLine(2 * y + 1));
+        auto *out = reinterpret_cast<quint32 *>(target.scanLine(y));
+        for (int x = 0; x < target.width(); ++x) {
+            const quint32 a = upper[2 * x], b = upper[2 * x + 1], c = lower[2 * x], d = lower[2 * x + 1];
+            const quint32 even = ((a & low) + (b & low) + (c & low) + (d & low) + 0x00020002) >> 2;
+            const quint32 odd = (((a >> 8) & low) + ((b >> 8) & low) + ((c >> 8) & low) + ((d >> 8) & low) + 0x00020002) >> 2;
+            out[x] = (even & low) | ((odd & low) << 8);
+        }
+    }
+}
+
+// Rows are shared out in bands between this thread and one helper from the
+// pool; whichever is free takes the next band, so the work ends even when
+// the pool has no thread to spare.
+QImage halved(const QImage &source)
+{
+    QImage target(qMax(1, source.width() / 2), qMax(1, source.height() / 2), source.format());
+    if (target.isNull() || source.width() < 2 || source.height() < 2)
+        return source.scaled(target.size());
+    const int bandRows = 64;
+    const int bands = (target.height() + bandRows - 1) / bandRows;
+    struct Shared {
+        std::atomic<int> next{0};
+        std::atomic<int> done{0};
+    };
+    const auto shared = std::make_shared<Shared>();
+    const auto work = [shared, &source, &target, bands] {
+        for (int band = shared->next++; band < bands; band = shared->next++) {
+            halveRows(source, target, band * bandRows, qMin(target.height(), (band + 1) * bandRows));
+            ++shared->done;
+        }
+    };
+    QThreadPool::globalInstance()->start(work);
+    work();
+    // The helper may still finish a band it took.
+    while (shared->done < bands)
+        QThread::yieldCurrentThread();
+    return target;
+}
+
 } // namespace
 
 ImagePyramid::ImagePyramid(QObject *parent)
@@ -31,10 +80,38 @@ ImagePyramid::~ImagePyramid()
 
 void ImagePyramid::setImage(const QImage &image)
 {
+    setPreview(QImage(), image.size());
+    m_image = inFastFormat(image);
+}
+
+void ImagePyramid::setPreview(const QImage &preview, const QSize &size)
+{
+    m_image = QImage();
+    m_preview = inFastFormat(preview);
+    m_size = size;
+    m_levels.clear();
+    m_build = Build::NotStarted;
+    ++m_generation;
+}
+
+void ImagePyramid::setFullImage(const QImage &image)
+{
+    if (image.size() != m_size)
+        return;
     m_image = inFastFormat(image);
     m_levels.clear();
     m_build = Build::NotStarted;
     ++m_generation;
+}
+
+const QImage &ImagePyramid::preview() const
+{
+    return m_preview;
+}
+
+QSize ImagePyramid::size() const
+{
+    return m_size;
 }
 
 const QImage &ImagePyramid::image() const
@@ -44,16 +121,15 @@ const QImage &ImagePyramid::image() const
 
 bool ImagePyramid::isNull() const
 {
-    return m_image.isNull();
+    return m_size.isEmpty();
 }
 
 QVector<QImage> ImagePyramid::downsampledLevels(const QImage &image)
 {
     QVector<QImage> levels;
-    QImage current = image;
+    QImage current = inFastFormat(image);
     while (qMax(current.width(), current.height()) / 2 >= smallestLevelSide) {
-        current = current.scaled(qMax(1, current.width() / 2), qMax(1, current.height() / 2), Qt::IgnoreAspectRatio,
-                                 Qt::SmoothTransformation);
+        current = halved(current);
         levels.append(current);
     }
     return levels;
@@ -115,17 +191,27 @@ int ImagePyramid::levelForScale(double scale) const
     return index;
 }
 
+// The image that suits a view scale: a downsampled copy below 100 %, the
+// whole image at and above it, the preview while nothing better has come.
+const QImage &ImagePyramid::drawnSource(double scale) const
+{
+    if (scale < 1.0 && hasLevels())
+        return level(levelForScale(scale));
+    const bool previewSuffices = !m_preview.isNull() && scale * m_size.width() <= m_preview.width();
+    return m_image.isNull() || previewSuffices ? m_preview : m_image;
+}
+
 void ImagePyramid::draw(QPainter *painter, const QRectF &exposed) const
 {
-    if (m_image.isNull())
-        return;
-    const QRectF imageRect(0, 0, m_image.width(), m_image.height());
+    const QRectF imageRect(QPointF(0, 0), QSizeF(m_size));
     const QRectF target = exposed.intersected(imageRect);
     if (target.isEmpty())
         return;
     const double scale = std::sqrt(qAbs(painter->transform().determinant()));
-    const bool filtered = scale < 1.0 && hasLevels();
-    const QImage &source = level(filtered ? levelForScale(scale) : 0);
+    const QImage &source = drawnSource(scale);
+    if (source.isNull())
+        return;
+    const bool filtered = (scale < 1.0 && hasLevels()) || &source == &m_preview;
     const double fx = source.width() / imageRect.width();
     const double fy = source.height() / imageRect.height();
     const QRectF sourceRect(target.x() * fx, target.y() * fy, target.width() * fx, target.height() * fy);

@@ -14,6 +14,8 @@ namespace vireo {
 // size), so a view draws only what is exposed, from the smallest copy whose
 // resolution still matches the zoom. The copies are built off the GUI thread
 // on request; until they exist the full image is drawn with fast sampling.
+// While a large image is still being decoded, a preview stands in for it,
+// stretched over the whole image's size.
 class ImagePyramid : public QObject
 {
     Q_OBJECT
@@ -25,7 +27,14 @@ public:
     // Keeps the image in a fast raster format and drops the copies of the
     // previous one.
     void setImage(const QImage &image);
+    // Only a preview of an image of size so far; the image follows with
+    // setFullImage(), which keeps the preview until the copies exist.
+    void setPreview(const QImage &preview, const QSize &size);
+    void setFullImage(const QImage &image);
+    // The whole image; null while only a preview has come.
     const QImage &image() const;
+    const QImage &preview() const;
+    QSize size() const;
     bool isNull() const;
 
     // Starts building the copies, once per image.
@@ -57,7 +66,11 @@ private:
 
     enum class Build { NotStarted, Running, Done };
 
+    const QImage &drawnSource(double scale) const;
+
     QImage m_image;
+    QImage m_preview;
+    QSize m_size;
     QVector<QImage> m_levels;
     QFutureWatcher<QVector<QImage>> m_watcher;
     Build m_build = Build::NotStarted;

@@ -152,6 +152,11 @@ void MainWindow::connectUndo()
             [this](const QString &text) { m_history->commit(text, m_scene->isCalibrating()); });
     connect(m_history, &UndoHistory::restored, this, &MainWindow::stepRestored);
     connect(m_scene->projection(), &Projection::planeSwitched, this, &MainWindow::updatePlaneActions);
+    connect(m_scene.get(), &Scene::imageFailed, this, [this](const QString &reason) {
+        m_imageLoaded = false;
+        updateGui();
+        showLoadError(reason);
+    });
 }
 
 void MainWindow::updateUndoActions()

@@ -18,6 +18,8 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 
+#include <QEventLoop>
+
 #include <utility>
 
 namespace vireo {
@@ -33,6 +35,13 @@ Scene::Scene(QObject *parent)
     , m_snapLines(new SnapLines(this))
 {
     connect(&m_pyramid, &ImagePyramid::levelsReady, this, [this] { invalidate(sceneRect(), BackgroundLayer); });
+    connect(&m_loader, &ImageLoader::previewReady, this, &Scene::showPreview);
+    connect(&m_loader, &ImageLoader::imageReady, this, &Scene::showFullImage);
+    connect(&m_loader, &ImageLoader::failed, this, [this](const QString &reason) {
+        m_loadError = reason;
+        clearImage();
+        emit imageFailed(reason);
+    });
     // Moves of single points come from their items: a calibration change
     // updates every row, and one announcement is enough for it.
     QAbstractItemModel *model = pointModel();
@@ -67,7 +76,15 @@ bool Scene::loadImage(const QString &path)
     const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
     m_fileName = QFileInfo(path).fileName();
     ImageFile file(path);
-    m_pyramid.setImage(file.read());
+    QSize size;
+    QImageIOHandler::Transformations transformation;
+    m_loader.cancel();
+    if (file.inspect(&size, &transformation) && qint64(size.width()) * size.height() > ImageLoader::backgroundPixels) {
+        m_pyramid.setPreview(QImage(), size);
+        m_loader.load(path, size, transformation);
+    } else {
+        m_pyramid.setImage(file.read());
+    }
     m_loadError = file.errorString();
     if (m_pyramid.isNull()) {
         qWarning() << "Cannot load image" << path << file.errorString();
@@ -76,7 +93,7 @@ bool Scene::loadImage(const QString &path)
         return false;
     }
     m_projection->setShown(true);
-    const QSize size = m_pyramid.image().size();
+    size = m_pyramid.size();
     setSceneRect(0, 0, size.width(), size.height());
     if (m_geometry->isNew()) {
         qDebug() << "Initializing geometry";
@@ -94,8 +111,42 @@ QString Scene::loadErrorString() const
     return m_loadError;
 }
 
+bool Scene::isImageComplete() const
+{
+    return !m_pyramid.image().isNull();
+}
+
+void Scene::waitForImage()
+{
+    if (!m_loader.isLoading())
+        return;
+    QEventLoop loop;
+    connect(&m_loader, &ImageLoader::imageReady, &loop, &QEventLoop::quit);
+    connect(&m_loader, &ImageLoader::failed, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The preview is stretched over the whole image's rectangle: positions stay
+// the whole image's pixels, and nothing moves when it arrives.
+void Scene::showPreview(const QImage &preview)
+{
+    if (isImageComplete())
+        return;
+    m_pyramid.setPreview(preview, m_pyramid.size());
+    invalidate(sceneRect(), BackgroundLayer);
+}
+
+void Scene::showFullImage(const QImage &image)
+{
+    m_pyramid.setFullImage(image);
+    m_pyramid.buildLevels();
+    invalidate(sceneRect(), BackgroundLayer);
+    emit imageCompleted();
+}
+
 void Scene::clearImage()
 {
+    m_loader.cancel();
     m_fileName.clear();
     m_pyramid.setImage(QImage());
     m_projection->setShown(false);

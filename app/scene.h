@@ -2,6 +2,7 @@
 #define VIREO_SCENE_H
 
 #include "geometry.h"
+#include "imageloader.h"
 #include "imagepyramid.h"
 
 #include <QGraphicsScene>
@@ -30,7 +31,13 @@ public:
     explicit Scene(QObject *parent = nullptr);
     ~Scene() override;
 
+    // False when the image cannot be read. A large image opens in the
+    // background: its size and a preview first, the whole image later
+    // (imageCompleted() or imageFailed()).
     bool loadImage(const QString &path);
+    bool isImageComplete() const;
+    // Waits for an image opening in the background; for tests and benchmarks.
+    void waitForImage();
     // Why the last image could not be loaded.
     QString loadErrorString() const;
     // Shows no image until the next one loads.
@@ -81,11 +88,15 @@ signals:
     // A change the user made is complete (a click, a drag released, a
     // length typed): one step for undo.
     void editFinished(const QString &text);
+    void imageCompleted();
+    void imageFailed(const QString &reason);
 
 protected:
     bool event(QEvent *event) override;
     void drawBackground(QPainter *painter, const QRectF &rect) override;
     void imageChanged();
+    void showPreview(const QImage &preview);
+    void showFullImage(const QImage &image);
     void mousePressEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseMoveEvent(QGraphicsSceneMouseEvent *event) override;
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *event) override;
@@ -111,6 +122,7 @@ private:
     Geometry m_ownGeometry;
     Geometry *m_geometry = &m_ownGeometry;
     ImagePyramid m_pyramid;
+    ImageLoader m_loader;
     int m_nextId = 1;
     PointList *m_pointList;
     Projection *m_projection;

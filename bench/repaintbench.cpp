@@ -39,7 +39,10 @@ void measure(const QString &label, QSize size)
 
     const double bare = medianMilliseconds(3, [&] { QImageReader(path).read(); });
     vireo::Scene scene;
-    const double load = medianMilliseconds(3, [&] { scene.loadImage(path); });
+    const double load = medianMilliseconds(3, [&] {
+        scene.loadImage(path);
+        scene.waitForImage();
+    });
     printRow("load: Scene::loadImage", load, "ms");
     printRow("load: bare QImageReader::read", bare, "ms");
     printRow("load ratio", load / bare, "x");

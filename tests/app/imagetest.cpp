@@ -1,6 +1,7 @@
 #include "graphicspointitem.h"
 #include "graphicsview.h"
 #include "imagefile.h"
+#include "imageloader.h"
 #include "imagepyramid.h"
 #include "pointlist.h"
 #include "scene.h"
@@ -50,13 +51,39 @@ void writeImages(const QTemporaryDir &dir, int count, QSize size, const char *su
                    size, Qt::darkGreen);
 }
 
-// A camera photo: red, 800 × 600 as stored, with a blue thumbnail of the
-// given size in its EXIF data and the given orientation tag.
-QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation)
+// Colour runs one way, green the other, and squares give edges: a picture
+// that is turned, mirrored or shifted differs everywhere.
+QImage testPhoto(QSize size)
 {
-    const auto jpeg = [](QSize size, Qt::GlobalColor colour) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(colour);
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixel(x, y, qRgb(x * 255 / size.width(), y * 255 / size.height(), ((x / 64 + y / 64) & 1) * 255));
+    return image;
+}
+
+double meanDifference(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size())
+        return 255;
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+// A camera photo: red, 800 × 600 as stored unless given, with a blue
+// thumbnail of the given size in its EXIF data and the given orientation tag.
+QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation, const QImage &photo = QImage())
+{
+    const auto jpeg = [](QSize size, Qt::GlobalColor colour, QImage image = QImage()) {
+        if (image.isNull()) {
+            image = QImage(size, QImage::Format_RGB32);
+            image.fill(colour);
+        }
         QByteArray bytes;
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
@@ -74,7 +101,7 @@ QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientati
     segment += thumbnail;
     segment[2] = char((segment.size() - 2) >> 8);
     segment[3] = char((segment.size() - 2) & 0xff);
-    writeFile(path, jpeg(QSize(800, 600), Qt::red).insert(2, segment));
+    writeFile(path, jpeg(QSize(800, 600), Qt::red, photo).insert(2, segment));
     return path;
 }
 
@@ -225,6 +252,7 @@ private slots:
         view.setScene(&scene);
         SilentMessages silence;
         QVERIFY(scene.loadImage(path));
+        scene.waitForImage();
         scene.setCalibrating(false);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -246,6 +274,100 @@ private slots:
                  qPrintable(QStringLiteral("%1, %2").arg(placed.x()).arg(placed.y())));
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             QCOMPARE(view.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+    }
+
+    // A large image opens in the background: a preview of the whole picture
+    // first (JPEG), then the whole image, both upright as the toolkit turns them.
+    void largeImageComesAsPreviewThenWhole_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("orientation");
+        QTest::newRow("JPEG") << "large.jpg" << 1;
+        QTest::newRow("JPEG turned by its orientation tag") << "turned.jpg" << 6;
+        QTest::newRow("JPEG mirrored and turned") << "mirrored.jpg" << 7;
+        QTest::newRow("PNG: the whole image only") << "large.png" << 1;
+    }
+
+    void largeImageComesAsPreviewThenWhole()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, orientation);
+        const QString path = m_dir.filePath(name);
+        const bool jpeg = name.endsWith(QLatin1String(".jpg"));
+        if (jpeg)
+            writeCameraPhoto(path, QSize(160, 120), orientation, testPhoto(QSize(2400, 1800)));
+        else
+            QVERIFY(testPhoto(QSize(2400, 1800)).save(path));
+        QImageReader reader(path);
+        reader.setAutoTransform(true);
+        const QImage expected = reader.read().convertToFormat(QImage::Format_RGB32);
+        QSize size;
+        QImageIOHandler::Transformations transformation;
+        QVERIFY(ImageFile(path).inspect(&size, &transformation));
+        QVERIFY(size == expected.size() && qint64(size.width()) * size.height() > ImageLoader::backgroundPixels);
+        ImageLoader loader;
+        QSignalSpy previews(&loader, &ImageLoader::previewReady);
+        QSignalSpy images(&loader, &ImageLoader::imageReady);
+        loader.load(path, size, transformation);
+        QVERIFY(QTest::qWaitFor([&] { return images.count() == 1 && previews.count() == int(jpeg); }, 20000));
+        QVERIFY(meanDifference(images.at(0).at(0).value<QImage>(), expected) < 0.5);
+        if (jpeg) {
+            const QImage preview = previews.at(0).at(0).value<QImage>();
+            QCOMPARE(preview.size(), QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
+            QVERIFY(meanDifference(preview, expected.scaled(preview.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)) < 4);
+        }
+    }
+
+    // The preview is stretched over the whole image's place: nothing moves
+    // when the whole image replaces it, at any zoom.
+    void previewDrawsWhereTheWholeImageWill_data()
+    {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<QPoint>("offset");
+        QTest::newRow("1/8") << 0.125 << QPoint();
+        QTest::newRow("1/2, inside") << 0.5 << QPoint(700, 300);
+        QTest::newRow("200 %") << 2.0 << QPoint(1200, 900);
+    }
+
+    void previewDrawsWhereTheWholeImageWill()
+    {
+        QFETCH(double, scale);
+        QFETCH(QPoint, offset);
+        const QImage whole = testPhoto(QSize(2400, 1800));
+        ImagePyramid pyramid;
+        pyramid.setPreview(whole.scaled(300, 225, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), whole.size());
+        QVERIFY(pyramid.image().isNull() && pyramid.size() == whole.size() && !pyramid.isNull());
+        const QImage early = drawn(pyramid, QSize(300, 200), scale, offset);
+        pyramid.setFullImage(whole);
+        const QImage late = drawn(pyramid, QSize(300, 200), scale, offset);
+        QVERIFY2(meanDifference(early, late) < 8, qPrintable(QString::number(meanDifference(early, late))));
+        QCOMPARE(late.pixel(150, 100), whole.pixel(offset.x() + int(150 / scale), offset.y() + int(100 / scale)));
+    }
+
+    // Points can be placed on the preview, in the whole image's pixels; they
+    // stay where they are when the whole image arrives.
+    void pointsPlacedWhileTheImageOpensStay()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("opening.jpg"));
+        QVERIFY(testPhoto(QSize(3000, 2000)).save(path, "JPG", 90));
+        Scene scene;
+        GraphicsView view;
+        view.resize(600, 450);
+        view.setScene(&scene);
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(scene.loadImage(path));
+        QVERIFY(!scene.isImageComplete());
+        QCOMPARE(scene.sceneRect(), QRectF(0, 0, 3000, 2000));
+        scene.setCalibrating(false);
+        view.fitToWindow();
+        const QPoint pixel(413, 287);
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pixel);
+        const QPointF placed = view.mapToScene(pixel);
+        scene.waitForImage();
+        QVERIFY(scene.isImageComplete() && scene.image().size() == QSize(3000, 2000));
+        QCOMPARE(QVariantList({scene.pointList()->count(), scene.pointList()->graphicsItemAt(0)->pos(), view.mapToScene(pixel)}),
+                 QVariantList({1, placed, placed}));
     }
 
     // The cache file managers share, by the standard's rules: names, tags,
