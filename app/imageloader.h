@@ -44,6 +44,8 @@ private:
     struct Job;
     void decodePreview(const std::shared_ptr<Job> &job);
     void decodeImage(const std::shared_ptr<Job> &job);
+    static bool populate(uchar *buffer, qint64 from, qint64 to);
+    static void populateAhead(Job *job);
     void deliver(int generation, const std::function<void()> &emitter);
 
     QThreadPool m_pool;

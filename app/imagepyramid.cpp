@@ -12,7 +12,7 @@ namespace vireo {
 namespace {
 QImage inFastFormat(const QImage &image)
 {
-    if (image.isNull())
+    if (image.isNull() || image.format() == QImage::Format_RGB888)
         return image;
     if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied)
         return image;
@@ -22,6 +22,18 @@ QImage inFastFormat(const QImage &image)
 // (premultiplied alpha averages like a colour).
 void halveRows(const QImage &source, QImage &target, int first, int last)
 {
+    if (source.format() == QImage::Format_RGB888) {
+        for (int y = first; y < last; ++y) {
+            const uchar *upper = source.constScanLine(2 * y);
+            const uchar *lower = source.constScanLine(2 * y + 1);
+            auto *out = reinterpret_cast<QRgb *>(target.scanLine(y));
+            for (int x = 0; x < target.width(); ++x, upper += 6, lower += 6) {
+                const auto mean = [upper, lower](int c) { return (upper[c] + upper[c + 3] + lower[c] + lower[c + 3] + 2) >> 2; };
+                out[x] = qRgb(mean(0), mean(1), mean(2));
+            }
+        }
+        return;
+    }
     const quint32 low = 0x00ff00ff;
     for (int y = first; y < last; ++y) {
         const auto *upper = reinterpret_cast<const quint32 *>(source.constScanLine(2 * y));
@@ -41,9 +53,10 @@ void halveRows(const QImage &source, QImage &target, int first, int last)
 // the pool has no thread to spare.
 QImage halved(const QImage &source)
 {
-    QImage target(qMax(1, source.width() / 2), qMax(1, source.height() / 2), source.format());
+    const QImage::Format format = source.format() == QImage::Format_RGB888 ? QImage::Format_RGB32 : source.format();
+    QImage target(qMax(1, source.width() / 2), qMax(1, source.height() / 2), format);
     if (target.isNull() || source.width() < 2 || source.height() < 2)
-        return source.scaled(target.size());
+        return source.scaled(target.size()).convertToFormat(format);
     const int bandRows = 64;
     const int bands = (target.height() + bandRows - 1) / bandRows;
     struct Shared {
@@ -81,7 +94,7 @@ ImagePyramid::~ImagePyramid()
 void ImagePyramid::setImage(const QImage &image)
 {
     setPreview(QImage(), image.size());
-    m_image = inFastFormat(image);
+    m_image = image.format() == QImage::Format_RGB888 ? image.convertToFormat(QImage::Format_RGB32) : inFastFormat(image);
 }
 
 void ImagePyramid::setPreview(const QImage &preview, const QSize &size)
@@ -94,6 +107,8 @@ void ImagePyramid::setPreview(const QImage &preview, const QSize &size)
     ++m_generation;
 }
 
+// A decoded photo may stay in three bytes a pixel: a quarter less memory,
+// and below 100 % the copies, in the fast format, are drawn instead.
 void ImagePyramid::setFullImage(const QImage &image)
 {
     if (image.size() != m_size)

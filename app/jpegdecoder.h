@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
+
 namespace vireo {
 
 // Decodes a JPEG held in memory with libjpeg-turbo, straight into an image
@@ -22,8 +24,10 @@ public:
 
     // The stored size; invalid when the header cannot be read.
     QSize size() const;
-    // denominator 1, 2, 4 or 8; a null image on failure.
-    QImage decode(int denominator = 1);
+    // denominator 1, 2, 4 or 8; format RGB32 or RGB888; a null image on
+    // failure. allocated is told the image's memory before it is written.
+    QImage decode(int denominator = 1, QImage::Format format = QImage::Format_RGB32,
+                  const std::function<void(uchar *, qint64)> &allocated = {});
     QString errorString() const;
 
     // The preview a camera stores after the photo (a second image in its

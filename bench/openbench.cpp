@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QProcess>
 #include <QTimer>
 
@@ -90,7 +91,13 @@ int openOnce(const QString &path)
     view.resize(1600, 1000);
     view.setScene(&scene);
     view.show();
-    QCoreApplication::processEvents();
+    // As in the window, a photo has been shown before: plug-ins, fonts and
+    // the view's caches are loaded.
+    const QString small = QDir::current().absoluteFilePath(QStringLiteral("benchdata/small.jpg"));
+    photoLikeImage(QSize(640, 480), 7).save(small, "JPG", 90);
+    scene.loadImage(small);
+    for (int turn = 0; turn < 10; ++turn)
+        QCoreApplication::processEvents();
     const qint64 before = statusKiB("VmRSS:");
     QElapsedTimer clock;
     double firstPicture = -1, whole = -1, levels = -1, longestHold = 0, lastTurn = 0;
@@ -111,13 +118,15 @@ int openOnce(const QString &path)
     view.viewport()->installEventFilter(&watch);
     QObject::connect(&scene, &vireo::Scene::imageCompleted, [&] { whole = clock.nsecsElapsed() / 1e6; });
     QObject::connect(scene.imagePyramid(), &vireo::ImagePyramid::levelsReady, [&] { levels = clock.nsecsElapsed() / 1e6; });
+    // A turn every 4 ms: a busy loop of turns would take a core from the decoders.
     QTimer turns;
+    turns.setTimerType(Qt::PreciseTimer);
     QObject::connect(&turns, &QTimer::timeout, [&] {
         const double now = clock.nsecsElapsed() / 1e6;
         longestHold = std::max(longestHold, now - lastTurn);
         lastTurn = now;
     });
-    turns.start(0);
+    turns.start(4);
     clock.start();
     scene.loadImage(path);
     while (levels < 0)
@@ -163,7 +172,7 @@ void measure(const QString &label, const QString &path)
     row("first picture on screen", opens[0], "ms");
     row("whole image", opens[1], "ms");
     row("downsampled copies", opens[2], "ms");
-    row("longest hold of the GUI thread", opens[3], "ms");
+    row("longest gap between event-loop turns (a turn every 4 ms)", opens[3], "ms");
     row("memory added by the open", opens[4], "MiB");
     row("the image and its copies", opens[5], "MiB");
     printRow("first picture / djpeg -scale 1/8 (medians)", opens[0].at(2) / eighth.at(2), "x");
