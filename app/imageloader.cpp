@@ -1,12 +1,14 @@
 #include "imageloader.h"
 
 #include "imagefile.h"
+#include "imagepyramid.h"
 #include "jpegdecoder.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTransform>
 
+#include <deque>
 #include <mutex>
 
 #ifdef Q_OS_LINUX
@@ -55,19 +57,32 @@ struct ImageLoader::Job {
     {
         if (!file.open(QIODevice::ReadOnly) || file.size() > std::numeric_limits<int>::max())
             return;
-        if (const uchar *mapped = file.map(0, file.size()))
+        mapped = file.map(0, file.size());
+        if (mapped)
             data = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), int(file.size()));
     }
 
     bool isJpeg() const { return data.startsWith("\xff\xd8"); }
 
-    // The whole image's memory while it is being decoded, for populateAhead().
-    std::mutex bufferMutex;
-    uchar *buffer = nullptr;
-    qint64 bufferBytes = 0;
+    // The file's pages count as the process's memory while mapped: the last
+    // decoder to finish reading lets them go.
+    void doneReading()
+    {
+        if (--readers == 0 && mapped) {
+            data.clear();
+            file.unmap(mapped);
+        }
+    }
+    std::atomic<int> readers{2};
+
+    // Memory the decoder and the copies will write, for populateAhead():
+    // begin and end of each stretch, in the order it is needed.
+    std::mutex aheadMutex;
+    std::deque<std::pair<uchar *, uchar *>> ahead;
 
     const QString path;
     QFile file;
+    uchar *mapped = nullptr;
     QByteArray data;
     const QSize size;
     const QImageIOHandler::Transformations transformation;
@@ -93,6 +108,8 @@ void ImageLoader::load(const QString &path, const QSize &size, QImageIOHandler::
     m_loading = true;
     if (job->isJpeg())
         m_pool.start([this, job] { decodePreview(job); });
+    else
+        job->readers = 1;
     m_pool.start([this, job] { decodeImage(job); });
 }
 
@@ -135,6 +152,7 @@ void ImageLoader::decodePreview(const std::shared_ptr<Job> &job)
     }
     if (preview.isNull())
         preview = JpegDecoder(job->data).decode(8);
+    job->doneReading();
     if (preview.isNull())
         return;
     preview = upright(preview, job->transformation);
@@ -142,41 +160,46 @@ void ImageLoader::decodePreview(const std::shared_ptr<Job> &job)
     populateAhead(job.get());
 }
 
-// A fresh image's pages cost the decoder a fault each, about as much as the
-// decoding itself. Mapped ahead of the decoder (without touching their
-// contents) they cost a third of that: the decoder's thread maps the first
-// half before it starts, the preview's thread the second half once the
-// preview is out, while the decoder works on the first. In chunks: the call
-// holds the process's memory map, which the GUI thread may need meanwhile.
-bool ImageLoader::populate(uchar *buffer, qint64 from, qint64 to)
+// In chunks: the call holds the process's memory map, which the GUI thread
+// may need meanwhile.
+bool ImageLoader::populate(uchar *begin, uchar *end)
 {
 #ifdef Q_OS_LINUX
-    const qint64 page = 4096;
+    const quintptr page = 4096;
     const qint64 chunk = qint64(1) << 20;
-    for (qint64 at = from; at < to; at += chunk) {
-        const auto start = (quintptr(buffer + at) + page - 1) & ~quintptr(page - 1);
-        const auto end = quintptr(buffer + qMin(to, at + chunk)) & ~quintptr(page - 1);
-        // Kernels before 5.14 do not know the advice: then the decoder faults alone.
-        if (end > start && ::madvise(reinterpret_cast<void *>(start), end - start, populateWrite) != 0)
+    for (uchar *at = begin; at < end; at += chunk) {
+        const quintptr first = (quintptr(at) + page - 1) & ~(page - 1);
+        const quintptr last = quintptr(qMin(end, at + chunk)) & ~(page - 1);
+        // Kernels before 5.14 do not know the advice: then the writers fault alone.
+        if (last > first && ::madvise(reinterpret_cast<void *>(first), last - first, populateWrite) != 0)
             return false;
     }
     return true;
 #else
-    Q_UNUSED(buffer)
-    Q_UNUSED(from)
-    Q_UNUSED(to)
+    Q_UNUSED(begin)
+    Q_UNUSED(end)
     return false;
 #endif
 }
 
+// A fresh image's pages cost the decoder a fault each, about as much as the
+// decoding itself. Mapped ahead of it (contents untouched) they cost a third
+// of that: the decoder's thread maps the top before it starts, the preview's
+// thread the rest and then the copies' memory once the preview is out.
 void ImageLoader::populateAhead(Job *job)
 {
     const qint64 chunk = qint64(16) << 20;
-    for (qint64 done = 0;; done += chunk) {
-        const std::lock_guard<std::mutex> lock(job->bufferMutex);
-        const qint64 at = job->bufferBytes / 2 + done;
-        if (!job->buffer || at >= job->bufferBytes || !populate(job->buffer, at, qMin(job->bufferBytes, at + chunk)))
+    for (;;) {
+        const std::lock_guard<std::mutex> lock(job->aheadMutex);
+        if (job->ahead.empty())
             return;
+        auto &stretch = job->ahead.front();
+        uchar *end = stretch.first + qMin(chunk, qint64(stretch.second - stretch.first));
+        if (!populate(stretch.first, end))
+            return;
+        stretch.first = end;
+        if (stretch.first == stretch.second)
+            job->ahead.pop_front();
     }
 }
 
@@ -186,19 +209,23 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
     if (job->generation != *m_generation)
         return;
     QImage image;
+    QVector<QImage> levelMemory;
     if (job->isJpeg()) {
-        // Three bytes a pixel: a quarter less memory to write and to fault in.
-        image = JpegDecoder(job->data).decode(1, QImage::Format_RGB888, [&job](uchar *buffer, qint64 bytes) {
-            {
-                const std::lock_guard<std::mutex> lock(job->bufferMutex);
-                job->buffer = buffer;
-                job->bufferBytes = bytes;
+        image = JpegDecoder(job->data).decode(1, [&job, &levelMemory](uchar *buffer, qint64 bytes) {
+            uchar *top = buffer + bytes / 2;
+            const std::lock_guard<std::mutex> lock(job->aheadMutex);
+            job->ahead.emplace_back(top, buffer + bytes);
+            for (const QSize &size : ImagePyramid::levelSizes(job->size)) {
+                levelMemory.append(QImage(size, QImage::Format_RGB32));
+                uchar *bits = levelMemory.last().bits();
+                job->ahead.emplace_back(bits, bits + levelMemory.last().sizeInBytes());
             }
-            populate(buffer, 0, bytes / 2);
+            populate(buffer, top);
         });
-        const std::lock_guard<std::mutex> lock(job->bufferMutex);
-        job->buffer = nullptr;
+        const std::lock_guard<std::mutex> lock(job->aheadMutex);
+        job->ahead.clear();
     }
+    job->doneReading();
     image = upright(image, job->transformation);
     // What libjpeg-turbo cannot convert (CMYK photos) the toolkit's reader can.
     ImageFile file(job->path);
@@ -206,15 +233,23 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
         image = file.read();
     if (image.size() != job->size)
         image = QImage();
-    const QString error = file.errorString().isEmpty()
-        ? QCoreApplication::translate("vireo::ImageFile", QT_TRANSLATE_NOOP("vireo::ImageFile", "The image cannot be decoded."))
-        : file.errorString();
-    deliver(job->generation, [this, image, error] {
-        m_loading = false;
-        if (image.isNull())
+    if (image.isNull()) {
+        const QString error = file.errorString().isEmpty()
+            ? QCoreApplication::translate("vireo::ImageFile", QT_TRANSLATE_NOOP("vireo::ImageFile", "The image cannot be decoded."))
+            : file.errorString();
+        deliver(job->generation, [this, error] {
+            m_loading = false;
             emit failed(error);
-        else
-            emit imageReady(image);
+        });
+        return;
+    }
+    deliver(job->generation, [this, image] { emit imageReady(image); });
+    if (job->generation != *m_generation)
+        return;
+    const QVector<QImage> levels = ImagePyramid::downsampledLevels(image, std::move(levelMemory));
+    deliver(job->generation, [this, levels] {
+        m_loading = false;
+        emit levelsReady(levels);
     });
 }
 

@@ -14,8 +14,8 @@ namespace vireo {
 // Opens large images off the GUI thread. A JPEG gives a preview first (the
 // one the camera embedded, or a decode at 1/8 of the size) while the whole
 // image is decoded beside it on another core; other formats give the whole
-// image only. Results come as signals on the loader's thread, upright, and
-// only for the latest load.
+// image only. Its downsampled copies follow. Results come as signals on the
+// loader's thread, upright, and only for the latest load.
 class ImageLoader : public QObject
 {
     Q_OBJECT
@@ -38,13 +38,15 @@ public:
 signals:
     void previewReady(const QImage &preview);
     void imageReady(const QImage &image);
+    // The image's downsampled copies, made after it.
+    void levelsReady(const QVector<QImage> &levels);
     void failed(const QString &reason);
 
 private:
     struct Job;
     void decodePreview(const std::shared_ptr<Job> &job);
     void decodeImage(const std::shared_ptr<Job> &job);
-    static bool populate(uchar *buffer, qint64 from, qint64 to);
+    static bool populate(uchar *begin, uchar *end);
     static void populateAhead(Job *job);
     void deliver(int generation, const std::function<void()> &emitter);
 

@@ -12,7 +12,7 @@ namespace vireo {
 namespace {
 QImage inFastFormat(const QImage &image)
 {
-    if (image.isNull() || image.format() == QImage::Format_RGB888)
+    if (image.isNull())
         return image;
     if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32_Premultiplied)
         return image;
@@ -22,18 +22,6 @@ QImage inFastFormat(const QImage &image)
 // (premultiplied alpha averages like a colour).
 void halveRows(const QImage &source, QImage &target, int first, int last)
 {
-    if (source.format() == QImage::Format_RGB888) {
-        for (int y = first; y < last; ++y) {
-            const uchar *upper = source.constScanLine(2 * y);
-            const uchar *lower = source.constScanLine(2 * y + 1);
-            auto *out = reinterpret_cast<QRgb *>(target.scanLine(y));
-            for (int x = 0; x < target.width(); ++x, upper += 6, lower += 6) {
-                const auto mean = [upper, lower](int c) { return (upper[c] + upper[c + 3] + lower[c] + lower[c + 3] + 2) >> 2; };
-                out[x] = qRgb(mean(0), mean(1), mean(2));
-            }
-        }
-        return;
-    }
     const quint32 low = 0x00ff00ff;
     for (int y = first; y < last; ++y) {
         const auto *upper = reinterpret_cast<const quint32 *>(source.constScanLine(2 * y));
@@ -51,12 +39,13 @@ void halveRows(const QImage &source, QImage &target, int first, int last)
 // Rows are shared out in bands between this thread and one helper from the
 // pool; whichever is free takes the next band, so the work ends even when
 // the pool has no thread to spare.
-QImage halved(const QImage &source)
+QImage halved(const QImage &source, QImage target)
 {
-    const QImage::Format format = source.format() == QImage::Format_RGB888 ? QImage::Format_RGB32 : source.format();
-    QImage target(qMax(1, source.width() / 2), qMax(1, source.height() / 2), format);
+    const QSize size(qMax(1, source.width() / 2), qMax(1, source.height() / 2));
+    if (target.size() != size || target.format() != source.format())
+        target = QImage(size, source.format());
     if (target.isNull() || source.width() < 2 || source.height() < 2)
-        return source.scaled(target.size()).convertToFormat(format);
+        return source.scaled(target.size());
     const int bandRows = 64;
     const int bands = (target.height() + bandRows - 1) / bandRows;
     struct Shared {
@@ -94,7 +83,7 @@ ImagePyramid::~ImagePyramid()
 void ImagePyramid::setImage(const QImage &image)
 {
     setPreview(QImage(), image.size());
-    m_image = image.format() == QImage::Format_RGB888 ? image.convertToFormat(QImage::Format_RGB32) : inFastFormat(image);
+    m_image = inFastFormat(image);
 }
 
 void ImagePyramid::setPreview(const QImage &preview, const QSize &size)
@@ -107,16 +96,24 @@ void ImagePyramid::setPreview(const QImage &preview, const QSize &size)
     ++m_generation;
 }
 
-// A decoded photo may stay in three bytes a pixel: a quarter less memory,
-// and below 100 % the copies, in the fast format, are drawn instead.
-void ImagePyramid::setFullImage(const QImage &image)
+void ImagePyramid::setFullImage(const QImage &image, bool levelsFollow)
 {
     if (image.size() != m_size)
         return;
     m_image = inFastFormat(image);
     m_levels.clear();
-    m_build = Build::NotStarted;
+    m_build = levelsFollow ? Build::Awaited : Build::NotStarted;
     ++m_generation;
+}
+
+void ImagePyramid::setLevels(const QVector<QImage> &levels)
+{
+    if (m_build != Build::Awaited)
+        return;
+    m_levels = levels;
+    m_build = Build::Done;
+    m_preview = QImage();
+    emit levelsReady();
 }
 
 const QImage &ImagePyramid::preview() const
@@ -139,12 +136,23 @@ bool ImagePyramid::isNull() const
     return m_size.isEmpty();
 }
 
-QVector<QImage> ImagePyramid::downsampledLevels(const QImage &image)
+QVector<QSize> ImagePyramid::levelSizes(const QSize &size)
+{
+    QVector<QSize> sizes;
+    QSize current = size;
+    while (qMax(current.width(), current.height()) / 2 >= smallestLevelSide) {
+        current = QSize(qMax(1, current.width() / 2), qMax(1, current.height() / 2));
+        sizes.append(current);
+    }
+    return sizes;
+}
+
+QVector<QImage> ImagePyramid::downsampledLevels(const QImage &image, QVector<QImage> memory)
 {
     QVector<QImage> levels;
     QImage current = inFastFormat(image);
-    while (qMax(current.width(), current.height()) / 2 >= smallestLevelSide) {
-        current = halved(current);
+    for (int level = 0; level < levelSizes(image.size()).size(); ++level) {
+        current = halved(current, level < memory.size() ? std::move(memory[level]) : QImage());
         levels.append(current);
     }
     return levels;
@@ -172,6 +180,7 @@ void ImagePyramid::takeLevels()
         return;
     m_levels = m_watcher.future().result();
     m_build = Build::Done;
+    m_preview = QImage();
     emit levelsReady();
 }
 

@@ -28,9 +28,11 @@ public:
     // previous one.
     void setImage(const QImage &image);
     // Only a preview of an image of size so far; the image follows with
-    // setFullImage(), which keeps the preview until the copies exist.
+    // setFullImage(), which keeps the preview until the copies exist. With
+    // levelsFollow the copies are built elsewhere and come by setLevels().
     void setPreview(const QImage &preview, const QSize &size);
-    void setFullImage(const QImage &image);
+    void setFullImage(const QImage &image, bool levelsFollow = false);
+    void setLevels(const QVector<QImage> &levels);
     // The whole image; null while only a preview has come.
     const QImage &image() const;
     const QImage &preview() const;
@@ -56,7 +58,10 @@ public:
 
     // Halving stops below this many pixels on the longer side.
     static const int smallestLevelSide = 1024;
-    static QVector<QImage> downsampledLevels(const QImage &image);
+    static QVector<QSize> levelSizes(const QSize &size);
+    // Built where the caller runs, into memory where it is given (an image
+    // of each level's size, owned by nobody else).
+    static QVector<QImage> downsampledLevels(const QImage &image, QVector<QImage> memory = {});
 
 signals:
     void levelsReady();
@@ -64,7 +69,7 @@ signals:
 private:
     void takeLevels();
 
-    enum class Build { NotStarted, Running, Done };
+    enum class Build { NotStarted, Running, Awaited, Done };
 
     const QImage &drawnSource(double scale) const;
 

@@ -83,12 +83,12 @@ QString JpegDecoder::errorString() const
     return m_error;
 }
 
-QImage JpegDecoder::decode(int denominator, QImage::Format format, const std::function<void(uchar *, qint64)> &allocated)
+QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qint64)> &allocated)
 {
     if (m_size.isEmpty())
         return QImage();
     const tjscalingfactor factor{1, denominator};
-    QImage image(TJSCALED(m_size.width(), factor), TJSCALED(m_size.height(), factor), format);
+    QImage image(TJSCALED(m_size.width(), factor), TJSCALED(m_size.height(), factor), QImage::Format_RGB32);
     if (image.isNull()) {
         m_error = QStringLiteral("Not enough memory for %1 × %2 pixels.").arg(m_size.width()).arg(m_size.height());
         return image;
@@ -97,8 +97,7 @@ QImage JpegDecoder::decode(int denominator, QImage::Format format, const std::fu
         allocated(image.bits(), image.sizeInBytes());
     const int failed = tjDecompress2(m_handle, reinterpret_cast<const uchar *>(m_data.constData()),
                                      static_cast<unsigned long>(m_data.size()), image.bits(), image.width(),
-                                     int(image.bytesPerLine()), image.height(),
-                                     format == QImage::Format_RGB888 ? TJPF_RGB : fastPixelFormat, 0);
+                                     int(image.bytesPerLine()), image.height(), fastPixelFormat, 0);
     if (failed && tjGetErrorCode(m_handle) != TJERR_WARNING) {
         m_error = QString::fromLocal8Bit(tjGetErrorStr2(m_handle));
         return QImage();

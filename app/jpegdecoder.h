@@ -24,10 +24,9 @@ public:
 
     // The stored size; invalid when the header cannot be read.
     QSize size() const;
-    // denominator 1, 2, 4 or 8; format RGB32 or RGB888; a null image on
-    // failure. allocated is told the image's memory before it is written.
-    QImage decode(int denominator = 1, QImage::Format format = QImage::Format_RGB32,
-                  const std::function<void(uchar *, qint64)> &allocated = {});
+    // denominator 1, 2, 4 or 8; a null image on failure. allocated is told
+    // the image's memory before the decoder starts writing it.
+    QImage decode(int denominator = 1, const std::function<void(uchar *, qint64)> &allocated = {});
     QString errorString() const;
 
     // The preview a camera stores after the photo (a second image in its

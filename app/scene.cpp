@@ -37,6 +37,7 @@ Scene::Scene(QObject *parent)
     connect(&m_pyramid, &ImagePyramid::levelsReady, this, [this] { invalidate(sceneRect(), BackgroundLayer); });
     connect(&m_loader, &ImageLoader::previewReady, this, &Scene::showPreview);
     connect(&m_loader, &ImageLoader::imageReady, this, &Scene::showFullImage);
+    connect(&m_loader, &ImageLoader::levelsReady, &m_pyramid, &ImagePyramid::setLevels);
     connect(&m_loader, &ImageLoader::failed, this, [this](const QString &reason) {
         m_loadError = reason;
         clearImage();
@@ -121,7 +122,7 @@ void Scene::waitForImage()
     if (!m_loader.isLoading())
         return;
     QEventLoop loop;
-    connect(&m_loader, &ImageLoader::imageReady, &loop, &QEventLoop::quit);
+    connect(&m_loader, &ImageLoader::levelsReady, &loop, &QEventLoop::quit);
     connect(&m_loader, &ImageLoader::failed, &loop, &QEventLoop::quit);
     loop.exec();
 }
@@ -138,8 +139,7 @@ void Scene::showPreview(const QImage &preview)
 
 void Scene::showFullImage(const QImage &image)
 {
-    m_pyramid.setFullImage(image);
-    m_pyramid.buildLevels();
+    m_pyramid.setFullImage(image, true);
     invalidate(sceneRect(), BackgroundLayer);
     emit imageCompleted();
 }

@@ -36,7 +36,8 @@ public:
     // (imageCompleted() or imageFailed()).
     bool loadImage(const QString &path);
     bool isImageComplete() const;
-    // Waits for an image opening in the background; for tests and benchmarks.
+    // Waits for an image opening in the background and its downsampled
+    // copies; for tests and benchmarks.
     void waitForImage();
     // Why the last image could not be loaded.
     QString loadErrorString() const;
