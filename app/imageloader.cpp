@@ -234,9 +234,9 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
     if (image.size() != job->size)
         image = QImage();
     if (image.isNull()) {
-        const QString error = file.errorString().isEmpty()
-            ? QCoreApplication::translate("vireo::ImageFile", QT_TRANSLATE_NOOP("vireo::ImageFile", "The image cannot be decoded."))
-            : file.errorString();
+        const char *undecodable = QT_TRANSLATE_NOOP("vireo::ImageFile", "The image cannot be decoded.");
+        const QString error = file.errorString().isEmpty() ? QCoreApplication::translate("vireo::ImageFile", undecodable)
+                                                           : file.errorString();
         deliver(job->generation, [this, error] {
             m_loading = false;
             emit failed(error);

@@ -77,7 +77,8 @@ double djpeg(const QString &path, const QStringList &options)
     QProcess process;
     QElapsedTimer timer;
     timer.start();
-    process.start(QStringLiteral("djpeg"), options + QStringList({QStringLiteral("-outfile"), QStringLiteral("/dev/null"), path}));
+    const QStringList output = {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), path};
+    process.start(QStringLiteral("djpeg"), options + output);
     process.waitForFinished(-1);
     return timer.nsecsElapsed() / 1e6;
 }

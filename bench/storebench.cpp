@@ -108,6 +108,7 @@ double openImageWithBigStore(const QString &imagePath)
     QElapsedTimer timer;
     timer.start();
     window.openImage(imagePath);
+    window.scene()->waitForImage();
     window.findChild<vireo::GraphicsView *>(QStringLiteral("imageView"))->viewport()->repaint();
     return timer.nsecsElapsed() / 1e6;
 }

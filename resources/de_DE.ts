@@ -528,6 +528,10 @@ Ohne Speichern schließen?</translation>
         <source>The file claims %1 × %2 pixels, far more than its %3 bytes can hold.</source>
         <translation>Die Datei gibt %1 × %2 Pixel an, weit mehr, als ihre %3 Bytes fassen können.</translation>
     </message>
+    <message>
+        <source>The image cannot be decoded.</source>
+        <translation>Das Bild kann nicht dekodiert werden.</translation>
+    </message>
 </context>
 <context>
     <name>vireo::UndoHistory</name>

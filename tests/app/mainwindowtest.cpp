@@ -743,13 +743,25 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(readFile(storePath()).contains("<plane>"), 10000);
         // Two references on one spot of the plane: no numbers, and the reason where the user looks.
         f.action("actionModeCalibrate")->trigger();
-        answers.expect<vireo::PlaneDialog>([](vireo::PlaneDialog *dialog) {
-            dialog->findChildren<QDoubleSpinBox *>().at(4)->setValue(0);
+        // Opened again, the dialog shows the coordinates, each on its reference's row.
+        QVector<double> shown;
+        answers.expect<vireo::PlaneDialog>([&shown](vireo::PlaneDialog *dialog) {
+            const auto boxes = dialog->findChildren<QDoubleSpinBox *>();
+            for (const QDoubleSpinBox *box : boxes.mid(0, 8)) {
+                shown.append(box->value());
+                for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+                    const int apart = qAbs(label->geometry().center().y() - box->geometry().center().y());
+                    if (label->text().startsWith("Reference") && apart < 8)
+                        shown.append(label->text().back().digitValue());
+                }
+            }
+            boxes.at(4)->setValue(0);
             answerLater(dialog, "accept");
             return true;
         });
         f.action("actionSetPlaneCoordinates")->trigger();
         QVERIFY_ANSWERED(answers);
+        QCOMPARE(shown, QVector<double>({0, 1, 0, 1, 300, 2, 0, 2, 300, 3, 200, 3, 0, 4, 200, 4}));
         QCOMPARE(cells() + projection->plane()->labelText(), QStringLiteral("Three references lie on one line on the plane."));
         f.action("actionUndo")->trigger();
         QCOMPARE(cells(), expected);
