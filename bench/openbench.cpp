@@ -10,6 +10,8 @@
 #include "benchutils.h"
 #include "photos.h"
 
+#include <qtcompat.h>
+
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
@@ -188,6 +190,8 @@ int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The 96 MP photo is decoded whole to make its preview.
+    kit::setImageAllocationLimit(1024);
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     if (argc == 3 && qstrcmp(argv[1], "--once") == 0)
         return openOnce(QString::fromLocal8Bit(argv[2]));

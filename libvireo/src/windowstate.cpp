@@ -139,7 +139,9 @@ private:
                 break;
             }
             case sequenceMarker:
-                if (!readExtent() || !readExtent() || !readExtent(0) || !readExtent(0) || !checkDockInfo(depth + 1))
+                // A tab bar's height is added to the widgets' largest size.
+                if (!readExtent() || !readExtent() || !readExtent(0) || !inRange(readInt(), 0, 2 * maxExtent)
+                    || !checkDockInfo(depth + 1))
                     return false;
                 break;
             default:

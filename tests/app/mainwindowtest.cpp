@@ -284,13 +284,26 @@ private slots:
                                   child<QDockWidget>(window, "dockThumbnails")->windowTitle()}),
                      QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "&Originalgrösse", "mensor 2.4",
                                   "Bilder im Ordner"}));
-        QVERIFY(vireo::AboutDialog::aboutText().contains(QStringLiteral("Misst Positionen auf Fotografien.")));
         }
         Fixture f(Store::AsItIs);
+        // About, opened in one language and again in another: its text follows, all of it in view.
+        ModalAnswerer answers;
+        const auto about = [&f, &answers](const QString &line) {
+            QString shown;
+            answers.expect<vireo::AboutDialog>([&shown, line](vireo::AboutDialog *dialog) {
+                const auto browser = dialog->findChild<QTextBrowser *>();
+                shown = dialog->windowTitle() + QString::number(browser->toPlainText().contains(line))
+                    + QString::number(browser->verticalScrollBar()->maximum());
+                answerLater(dialog, "accept");
+                return true;
+            });
+            f.action("actionAbout")->trigger();
+            return answers.failure().isEmpty() ? shown : answers.failure();
+        };
+        QCOMPARE(about(QStringLiteral("Measures positions on photographs.")), QStringLiteral("About mensor10"));
         QVERIFY(!f.view()->isEnabled() && !f.table()->isEnabled() && !f.action("actionClearPoints")->isEnabled());
         child<QLabel>(*f.window, "labelMouseX")->setText(QStringLiteral("x = 1"));
         QStringList offered;
-        ModalAnswerer answers;
         answers.expect<vireo::SettingsDialog>([&offered](vireo::SettingsDialog *dialog) {
             auto locales = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
             for (int row = 0; row < locales->count(); ++row)
@@ -312,6 +325,7 @@ private slots:
                  QStringList({"1.0", "&Maßstab zurücksetzen", "kein Bild", "", "Bilddatei", "Entf"}));
         // The translated shortcut text still means the same key.
         QCOMPARE(f.action("actionDeletePoint")->shortcut(), QKeySequence(Qt::Key_Delete));
+        QCOMPARE(about(QStringLiteral("Misst Positionen auf Fotografien.")), QStringLiteral("Über mensor10"));
         f.window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     }
 

@@ -1,3 +1,4 @@
+#include "columnstate.h"
 #include "settings.h"
 #include "storable.h"
 #include "unit.h"
@@ -73,6 +74,10 @@ struct Root : kit::Storable
     QString text;
     Record single;
     QMap<QString, Record> records;
+    QDate date;
+    QDateTime time;
+    QDir dir;
+    ColumnState column;
     void load(kit::DataReader &r) override
     {
         r.readLocale(QStringLiteral("locale"), locale);
@@ -82,6 +87,10 @@ struct Root : kit::Storable
         r.readString(QStringLiteral("text"), text);
         r.readObject(QStringLiteral("single"), single);
         r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
+        r.readDate(QStringLiteral("date"), date);
+        r.readDateTime(QStringLiteral("time"), time);
+        r.readDir(QStringLiteral("dir"), dir);
+        r.readObject(QStringLiteral("column"), column);
     }
 
     void save(kit::DataWriter &w) const override
@@ -93,6 +102,10 @@ struct Root : kit::Storable
         w.writeString(QStringLiteral("text"), text);
         w.writeObject(QStringLiteral("single"), single);
         w.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
+        w.writeDate(QStringLiteral("date"), date);
+        w.writeDateTime(QStringLiteral("time"), time);
+        w.writeDir(QStringLiteral("dir"), dir);
+        w.writeObject(QStringLiteral("column"), column);
     }
 };
 
@@ -133,6 +146,13 @@ Root sampleTree(const QString &text = QStringLiteral("Gr\u00fc\u00dfe & <tags> \
     a.points[1].pos = QPointF(10.5, -2);
     a.points[2].file = QStringLiteral("img5.jpg");
     root.records.insert(text, Record());
+    root.date = QDate(2026, 2, 28);
+    root.time = QDateTime(root.date, QTime(23, 59, 58), Qt::UTC);
+    root.dir = QDir(QStringLiteral("/photos/Gr\u00fcne Bl\u00e4tter"));
+    root.column.setDecimals(4);
+    root.column.setUnit(Unit::Inch);
+    root.column.setVisible(false);
+    root.column.setWidth(240);
     return root;
 }
 
@@ -200,10 +220,13 @@ QByteArray utf16(const char *name)
     return bytes;
 }
 
-QByteArray realLayout()
+QByteArray realLayout(bool tabbed = false)
 {
     LayoutWindow window;
-    window.splitDockWidget(window.dock("dockA"), window.dock("dockB"), Qt::Vertical);
+    if (tabbed)
+        window.tabifyDockWidget(window.dock("dockA"), window.dock("dockB"));
+    else
+        window.splitDockWidget(window.dock("dockA"), window.dock("dockB"), Qt::Vertical);
     return window.saveState();
 }
 
@@ -310,9 +333,12 @@ private slots:
         XmlFileReader reader(fileName, testFormat);
         reader.readRoot(loaded);
         QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
+        const ColumnState &column = loaded.column;
         QCOMPARE(QVariantList({reader.formatVersion(), loaded.locale, loaded.flag, loaded.bytes, loaded.unit.symbol(),
-                               loaded.text}),
-                 QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text}));
+                               loaded.text, loaded.date, loaded.time, loaded.dir.path(), column.decimals(),
+                               column.unit().symbol(), column.isVisible(), column.width()}),
+                 QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text, saved.date,
+                               saved.time, saved.dir.absolutePath(), 4, QStringLiteral("in"), false, 240}));
         QVERIFY(loaded.single == saved.single && loaded.records == saved.records);
     }
 
@@ -518,6 +544,12 @@ private slots:
         QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
         QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
         QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
+        const QByteArray tabbed = realLayout(true);
+        const int currentTab = tabbed.indexOf(QByteArray("\xfa\x00\x00\x00", 4)) + 1;
+        QVERIFY(currentTab > 0);
+        QTest::newRow("tabbed docks") << tabbed << true;
+        QTest::newRow("current tab past the tabs") << QByteArray(tabbed).replace(currentTab, 4, QByteArray("\x00\x00\x00\x02", 4))
+                                                   << false;
         QTest::newRow("empty") << QByteArray() << false;
     }
 
