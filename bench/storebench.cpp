@@ -99,18 +99,26 @@ QStringList keysOf(int records)
     return keys;
 }
 
-double openImageWithBigStore(const QString &imagePath)
+// To the first picture on screen (a large photo's preview) and to the
+// whole image with its downsampled copies.
+QPair<double, double> openImageWithBigStore(const QString &imagePath)
 {
     vireo::MainWindow window;
     window.resize(1400, 900);
     window.show();
     QCoreApplication::processEvents();
+    QWidget *viewport = window.findChild<vireo::GraphicsView *>(QStringLiteral("imageView"))->viewport();
+    const vireo::ImagePyramid *pyramid = window.scene()->imagePyramid();
     QElapsedTimer timer;
     timer.start();
     window.openImage(imagePath);
+    while (pyramid->preview().isNull() && pyramid->image().isNull())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    viewport->repaint();
+    const double first = timer.nsecsElapsed() / 1e6;
     window.scene()->waitForImage();
-    window.findChild<vireo::GraphicsView *>(QStringLiteral("imageView"))->viewport()->repaint();
-    return timer.nsecsElapsed() / 1e6;
+    viewport->repaint();
+    return {first, timer.nsecsElapsed() / 1e6};
 }
 
 // The longest time the event loop is held, from an edit to the end of the
@@ -186,11 +194,17 @@ int main(int argc, char *argv[])
     }
 
     const QString image = photoFolder(QStringLiteral("12MP"), 1, QSize(4000, 3000)) + QStringLiteral("/photo000.jpg");
-    QVector<double> opens;
-    for (int i = 0; i < 3; ++i)
-        opens.append(openImageWithBigStore(image));
-    std::sort(opens.begin(), opens.end());
-    printRow("Open Image of a 12 MP JPEG with the big store, to the image on screen", opens.at(1), "ms");
+    QVector<double> firsts;
+    QVector<double> wholes;
+    for (int i = 0; i < 3; ++i) {
+        const auto open = openImageWithBigStore(image);
+        firsts.append(open.first);
+        wholes.append(open.second);
+    }
+    std::sort(firsts.begin(), firsts.end());
+    std::sort(wholes.begin(), wholes.end());
+    printRow("Open Image of a 12 MP JPEG with the big store, to the first picture", firsts.at(1), "ms");
+    printRow("the same, to the whole image and its copies", wholes.at(1), "ms");
 
     {
         vireo::MainWindow window;

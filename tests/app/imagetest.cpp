@@ -67,11 +67,10 @@ double meanDifference(const QImage &a, const QImage &b)
     if (a.size() != b.size())
         return 255;
     qint64 sum = 0;
+    const QImage p = a.convertToFormat(QImage::Format_RGB888), q = b.convertToFormat(QImage::Format_RGB888);
     for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
-        }
+        for (int i = 0; i < 3 * a.width(); ++i)
+            sum += qAbs(p.constScanLine(y)[i] - q.constScanLine(y)[i]);
     return sum / (3.0 * a.width() * a.height());
 }
 
@@ -294,13 +293,9 @@ private slots:
         QFETCH(int, orientation);
         const QString path = m_dir.filePath(name);
         const bool jpeg = name.endsWith(QLatin1String(".jpg"));
-        if (jpeg)
-            writeCameraPhoto(path, QSize(160, 120), orientation, testPhoto(QSize(2400, 1800)));
-        else
-            QVERIFY(testPhoto(QSize(2400, 1800)).save(path));
-        QImageReader reader(path);
-        reader.setAutoTransform(true);
-        const QImage expected = reader.read().convertToFormat(QImage::Format_RGB32);
+        const QImage photo = testPhoto(QSize(2400, 1800));
+        QVERIFY(jpeg ? !writeCameraPhoto(path, QSize(160, 120), orientation, photo).isEmpty() : photo.save(path));
+        const QImage expected = ImageFile(path).read().convertToFormat(QImage::Format_RGB32);
         QSize size;
         QImageIOHandler::Transformations transformation;
         QVERIFY(ImageFile(path).inspect(&size, &transformation));

@@ -76,7 +76,6 @@ struct Root : kit::Storable
     QMap<QString, Record> records;
     QDate date;
     QDateTime time;
-    QDir dir;
     ColumnState column;
     void load(kit::DataReader &r) override
     {
@@ -89,7 +88,6 @@ struct Root : kit::Storable
         r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
         r.readDate(QStringLiteral("date"), date);
         r.readDateTime(QStringLiteral("time"), time);
-        r.readDir(QStringLiteral("dir"), dir);
         r.readObject(QStringLiteral("column"), column);
     }
 
@@ -104,7 +102,6 @@ struct Root : kit::Storable
         w.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
         w.writeDate(QStringLiteral("date"), date);
         w.writeDateTime(QStringLiteral("time"), time);
-        w.writeDir(QStringLiteral("dir"), dir);
         w.writeObject(QStringLiteral("column"), column);
     }
 };
@@ -148,7 +145,6 @@ Root sampleTree(const QString &text = QStringLiteral("Gr\u00fc\u00dfe & <tags> \
     root.records.insert(text, Record());
     root.date = QDate(2026, 2, 28);
     root.time = QDateTime(root.date, QTime(23, 59, 58), Qt::UTC);
-    root.dir = QDir(QStringLiteral("/photos/Gr\u00fcne Bl\u00e4tter"));
     root.column.setDecimals(4);
     root.column.setUnit(Unit::Inch);
     root.column.setVisible(false);
@@ -335,10 +331,10 @@ private slots:
         QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
         const ColumnState &column = loaded.column;
         QCOMPARE(QVariantList({reader.formatVersion(), loaded.locale, loaded.flag, loaded.bytes, loaded.unit.symbol(),
-                               loaded.text, loaded.date, loaded.time, loaded.dir.path(), column.decimals(),
+                               loaded.text, loaded.date, loaded.time, column.decimals(),
                                column.unit().symbol(), column.isVisible(), column.width()}),
                  QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text, saved.date,
-                               saved.time, saved.dir.absolutePath(), 4, QStringLiteral("in"), false, 240}));
+                               saved.time, 4, QStringLiteral("in"), false, 240}));
         QVERIFY(loaded.single == saved.single && loaded.records == saved.records);
     }
 
