@@ -219,10 +219,8 @@ QByteArray utf16(const char *name)
 QByteArray realLayout(bool tabbed = false)
 {
     LayoutWindow window;
-    if (tabbed)
-        window.tabifyDockWidget(window.dock("dockA"), window.dock("dockB"));
-    else
-        window.splitDockWidget(window.dock("dockA"), window.dock("dockB"), Qt::Vertical);
+    tabbed ? window.tabifyDockWidget(window.dock("dockA"), window.dock("dockB"))
+           : window.splitDockWidget(window.dock("dockA"), window.dock("dockB"), Qt::Vertical);
     return window.saveState();
 }
 
