@@ -75,8 +75,10 @@ double meanDifference(const QImage &a, const QImage &b)
 }
 
 // A camera photo: red, 800 × 600 as stored unless given, with a blue
-// thumbnail of the given size in its EXIF data and the given orientation tag.
-QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation, const QImage &photo = QImage())
+// thumbnail of the given size in its EXIF data and the given orientation tag;
+// with a green preview after it where its size is given.
+QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation, const QImage &photo = QImage(),
+                         QSize previewSize = QSize())
 {
     const auto jpeg = [](QSize size, Qt::GlobalColor colour, QImage image = QImage()) {
         if (image.isNull()) {
@@ -100,7 +102,20 @@ QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientati
     segment += thumbnail;
     segment[2] = char((segment.size() - 2) >> 8);
     segment[3] = char((segment.size() - 2) & 0xff);
-    writeFile(path, jpeg(QSize(800, 600), Qt::red, photo).insert(2, segment));
+    QByteArray file = jpeg(QSize(800, 600), Qt::red, photo).insert(2, segment);
+    if (previewSize.isValid()) {
+        // The multi-picture index as cameras write it (version, count, entries) in a segment of its own.
+        const QByteArray preview = jpeg(previewSize, Qt::green);
+        QByteArray index("\xff\xe2\0\x58MPF\0II", 10);
+        QDataStream mp(&index, QIODevice::Append);
+        mp.setByteOrder(QDataStream::LittleEndian);
+        mp << quint16(42) << quint32(8) << quint16(3) << quint16(0xb000) << quint16(7) << quint32(4) << quint32(0x30303130)
+           << quint16(0xb001) << quint16(4) << quint32(1) << quint32(2) << quint16(0xb002) << quint16(7) << quint32(32)
+           << quint32(50) << quint32(0) << quint32(0x030000) << quint32(file.size() + 90) << quint32(0) << quint32(0)
+           << quint32(0x010001) << quint32(preview.size()) << quint32(file.size() + 80) << quint32(0);
+        file = file.insert(2, index) + preview;
+    }
+    writeFile(path, file);
     return path;
 }
 
@@ -205,6 +220,22 @@ private slots:
         QCOMPARE(QVector<int>({pyramid.levelForScale(scale), int(ready.count())}), QVector<int>({level, 1}));
     }
 
+    // Each pixel of a copy is the mean of the 2 × 2 pixels it stands for, in every band of rows.
+    void copiesAreMeansOfTheirPixels()
+    {
+        const QImage source = patternImage(QSize(2048, 1100));
+        const QImage half = ImagePyramid::downsampledLevels(source).value(0);
+        QCOMPARE(half.size(), QSize(1024, 550));
+        for (const QPoint at : {QPoint(0, 0), QPoint(517, 301), QPoint(1023, 549)}) {
+            int sum[3] = {2, 2, 2};
+            for (const QPoint by : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+                const QRgb pixel = source.pixel(2 * at + by);
+                sum[0] += qRed(pixel), sum[1] += qGreen(pixel), sum[2] += qBlue(pixel);
+            }
+            QCOMPARE(half.pixel(at), qRgb(sum[0] / 4, sum[1] / 4, sum[2] / 4));
+        }
+    }
+
     void exactPixelsAtAndAbove100Percent_data()
     {
         QTest::addColumn<int>("scale");
@@ -281,20 +312,23 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("orientation");
-        QTest::newRow("JPEG") << "large.jpg" << 1;
-        QTest::newRow("JPEG turned by its orientation tag") << "turned.jpg" << 6;
-        QTest::newRow("JPEG mirrored and turned") << "mirrored.jpg" << 7;
-        QTest::newRow("PNG: the whole image only") << "large.png" << 1;
+        QTest::addColumn<QSize>("embedded");
+        QTest::newRow("JPEG") << "large.jpg" << 1 << QSize();
+        QTest::newRow("JPEG turned by its orientation tag") << "turned.jpg" << 6 << QSize();
+        QTest::newRow("JPEG mirrored and turned") << "mirrored.jpg" << 7 << QSize();
+        QTest::newRow("JPEG with the camera's preview") << "camera.jpg" << 1 << QSize(320, 240);
+        QTest::newRow("PNG: the whole image only") << "large.png" << 1 << QSize();
     }
 
     void largeImageComesAsPreviewThenWhole()
     {
         QFETCH(QString, name);
         QFETCH(int, orientation);
+        QFETCH(QSize, embedded);
         const QString path = m_dir.filePath(name);
         const bool jpeg = name.endsWith(QLatin1String(".jpg"));
         const QImage photo = testPhoto(QSize(2400, 1800));
-        QVERIFY(jpeg ? !writeCameraPhoto(path, QSize(160, 120), orientation, photo).isEmpty() : photo.save(path));
+        QVERIFY(jpeg ? !writeCameraPhoto(path, QSize(160, 120), orientation, photo, embedded).isEmpty() : photo.save(path));
         const QImage expected = ImageFile(path).read().convertToFormat(QImage::Format_RGB32);
         QSize size;
         QImageIOHandler::Transformations transformation;
@@ -308,9 +342,10 @@ private slots:
         QVERIFY(meanDifference(images.at(0).at(0).value<QImage>(), expected) < 0.5);
         if (jpeg) {
             const QImage preview = previews.at(0).at(0).value<QImage>();
-            QCOMPARE(preview.size(), QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
+            QCOMPARE(preview.size(), embedded.isValid() ? embedded : QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
             const QImage reduced = expected.scaled(preview.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            QVERIFY(meanDifference(preview, reduced) < 4);
+            QVERIFY(embedded.isValid() ? qGreen(preview.pixel(9, 9)) > 200 && qRed(preview.pixel(9, 9)) < 60
+                                       : meanDifference(preview, reduced) < 4);
         }
     }
 
@@ -455,8 +490,13 @@ private slots:
         QVERIFY(QFontMetricsF(view.itemAt(2)->font()).horizontalAdvance(label) <= view.itemAt(2)->boundingRect().width());
         QVERIFY(view.itemAt(3)->image().isNull() && view.itemAt(3)->boundingRect() == QRectF(0, 0, 12, 12));
         QVERIFY(selected.isEmpty() && view.currentIndex() == -1);
-        // A row of thumbnails in a wide strip, a column in a tall one.
+        // A row of thumbnails in a wide strip, a column in a tall one; each shows its picture.
         QCOMPARE(view.itemAt(2)->pos(), QPointF(250, 10));
+        const QGraphicsView *graphics = view.findChild<QGraphicsView *>();
+        const QImage strip = graphics->viewport()->grab().toImage();
+        const QPointF middle = graphics->mapFromScene(view.itemAt(2)->mapToScene(QRectF(view.itemAt(2)->imageRect()).center()));
+        const QRgb shown = strip.pixel((middle * strip.devicePixelRatioF()).toPoint());
+        QVERIFY2(qRed(shown) > 200 && qGreen(shown) < 80, qPrintable(QColor(shown).name()));
         view.resize(200, 600);
         QCOMPARE(view.itemAt(2)->pos(), QPointF(10, 290));
 

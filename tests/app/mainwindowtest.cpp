@@ -52,7 +52,9 @@ void answerQuestion(ModalAnswerer &answers, QMessageBox::StandardButton answer, 
     answers.expect<QMessageBox>([answer, before](QMessageBox *box) {
         if (before)
             before();
-        answerLater(box->button(answer), "click");
+        // The button says what it does: one mislabelled is not pressed.
+        const bool labelled = answer != QMessageBox::Discard || box->button(answer)->text() == "Close Without Saving";
+        answerLater(box->button(labelled ? answer : QMessageBox::Cancel), "click");
         return true;
     });
 }

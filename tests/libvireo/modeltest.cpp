@@ -263,45 +263,6 @@ private slots:
                  QVariantList({3, 3, QStringList(), -1}));
     }
 
-    // Edits as the table's editors and check boxes write them: a refused or
-    // unchanged value changes nothing and announces nothing.
-    void editsThroughTheModel_data()
-    {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<int>("role");
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QVariant>("stored");
-        QTest::addColumn<int>("flags");
-        const int edit = Qt::EditRole;
-        QTest::newRow("name") << 0 << edit << QVariant("renamed") << true << QVariant("renamed") << int(Qt::ItemIsEditable);
-        QTest::newRow("x") << 1 << edit << QVariant(4.5) << true << QVariant(4.5) << int(Qt::ItemIsEditable);
-        QTest::newRow("y, refused") << 2 << edit << QVariant(7.0) << false << QVariant(2.0) << 0;
-        QTest::newRow("check box") << 3 << int(Qt::CheckStateRole) << QVariant(int(Qt::Checked)) << true << QVariant(true)
-                                   << int(Qt::ItemIsEditable | Qt::ItemIsUserCheckable);
-        QTest::newRow("the same name") << 0 << edit << QVariant("row 1") << false << QVariant("row 1") << int(Qt::ItemIsEditable);
-        QTest::newRow("display role") << 0 << int(Qt::DisplayRole) << QVariant("x") << false << QVariant("row 1")
-                                      << int(Qt::ItemIsEditable);
-    }
-
-    void editsThroughTheModel()
-    {
-        QFETCH(int, column);
-        QFETCH(int, role);
-        QFETCH(QVariant, value);
-        QFETCH(bool, accepted);
-        QFETCH(QVariant, stored);
-        QFETCH(int, flags);
-        SampleList list;
-        list.addRows(2);
-        QAbstractItemModel *model = list.model();
-        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
-        const QModelIndex index = model->index(1, column);
-        const int editing = int(model->flags(index) & (Qt::ItemIsEditable | Qt::ItemIsUserCheckable));
-        QCOMPARE(QVariantList({model->setData(index, value, role), index.data(Qt::EditRole), changed.count(), editing}),
-                 QVariantList({accepted, stored, int(accepted), flags}));
-    }
-
     void tableViewColumns()
     {
         Table f;
