@@ -198,7 +198,8 @@ void setRulerLength(Fixture &f, ModalAnswerer &answers, double length)
 {
     answers.expect<QInputDialog>([length](QInputDialog *dialog) {
         dialog->setDoubleValue(length);
-        answerLater(dialog, "accept");
+        // Only a dialog that asks is answered.
+        answerLater(dialog, dialog->labelText() == "Enter the length of the ruler:" ? "accept" : "reject");
         return true;
     });
     f.action("actionSetRulerLength")->trigger();
@@ -471,7 +472,8 @@ private slots:
         f.window->openFolder(QFileInfo(other).absolutePath());
         QCOMPARE(thumbnails->count(), 0);
         // Nothing of the image before: no calibration items, no read-out.
-        QVERIFY(!f.window->scene()->projection()->originAnchor()->isVisible() && f.label("labelMouseX").isEmpty());
+        QVERIFY(!f.window->scene()->projection()->originAnchor()->isVisible() && f.label("labelMouseX").isEmpty()
+                && f.window->scene()->imagePyramid()->isNull());
         QCOMPARE(f.window->scene()->fileName(), QString());
         QVERIFY(!f.view()->isEnabled());
         f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
@@ -688,7 +690,7 @@ private slots:
             QVERIFY2(state() == before, qPrintable(QStringLiteral("undoing step %1").arg(i + 1)));
             QTRY_COMPARE_WITH_TIMEOUT(stored(), states.at(i).first().toList(), 10000);
         }
-        QVERIFY(!f.action("actionUndo")->isEnabled());
+        QVERIFY(!f.action("actionUndo")->isEnabled() && f.action("actionRedo")->isEnabled());
         for (int i = 1; i <= int(steps.size()); ++i) {
             f.action("actionRedo")->trigger();
             QCOMPARE(state(), states.at(i));
@@ -736,6 +738,8 @@ private slots:
         QVERIFY_ANSWERED(answers);
         const QList<QPointF> sheet = {{150, 500}, {650, 520}, {560, 180}, {230, 160}};
         const QList<vireo::GrahpicsAnchorItem *> references = projection->plane()->handles();
+        // They start on the corners of the image's middle, the first at the bottom left.
+        QCOMPARE(QList<QPointF>({references[0]->pos(), references[2]->pos()}), QList<QPointF>({{200, 450}, {600, 150}}));
         for (int i = 0; i < 4; ++i)
             drag(f.view()->viewport(), f.view()->mapFromScene(references[i]->pos()), f.view()->mapFromScene(sheet[i]));
         f.window->activateWindow();

@@ -74,7 +74,6 @@ struct Root : kit::Storable
     QString text;
     Record single;
     QMap<QString, Record> records;
-    QDate date;
     QDateTime time;
     ColumnState column;
     void load(kit::DataReader &r) override
@@ -86,7 +85,6 @@ struct Root : kit::Storable
         r.readString(QStringLiteral("text"), text);
         r.readObject(QStringLiteral("single"), single);
         r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
-        r.readDate(QStringLiteral("date"), date);
         r.readDateTime(QStringLiteral("time"), time);
         r.readObject(QStringLiteral("column"), column);
     }
@@ -100,7 +98,6 @@ struct Root : kit::Storable
         w.writeString(QStringLiteral("text"), text);
         w.writeObject(QStringLiteral("single"), single);
         w.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
-        w.writeDate(QStringLiteral("date"), date);
         w.writeDateTime(QStringLiteral("time"), time);
         w.writeObject(QStringLiteral("column"), column);
     }
@@ -143,8 +140,7 @@ Root sampleTree(const QString &text = QStringLiteral("Gr\u00fc\u00dfe & <tags> \
     a.points[1].pos = QPointF(10.5, -2);
     a.points[2].file = QStringLiteral("img5.jpg");
     root.records.insert(text, Record());
-    root.date = QDate(2026, 2, 28);
-    root.time = QDateTime(root.date, QTime(23, 59, 58), Qt::UTC);
+    root.time = QDateTime(QDate(2026, 2, 28), QTime(23, 59, 58), Qt::UTC);
     root.column.setDecimals(4);
     root.column.setUnit(Unit::Inch);
     root.column.setVisible(false);
@@ -329,10 +325,10 @@ private slots:
         QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
         const ColumnState &column = loaded.column;
         QCOMPARE(QVariantList({reader.formatVersion(), loaded.locale, loaded.flag, loaded.bytes, loaded.unit.symbol(),
-                               loaded.text, loaded.date, loaded.time, column.decimals(),
-                               column.unit().symbol(), column.isVisible(), column.width()}),
-                 QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text, saved.date,
-                               saved.time, 4, QStringLiteral("in"), false, 240}));
+                               loaded.text, loaded.time, column.decimals(), column.unit().symbol(), column.isVisible(),
+                               column.width()}),
+                 QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text, saved.time, 4,
+                               QStringLiteral("in"), false, 240}));
         QVERIFY(loaded.single == saved.single && loaded.records == saved.records);
     }
 
