@@ -3,6 +3,7 @@
 #include "graphicslabelitem.h"
 #include "graphicspointitem.h"
 #include "graphicsview.h"
+#include "loupe.h"
 #include "planemap.h"
 #include "pointlist.h"
 #include "projection.h"
@@ -254,9 +255,18 @@ private slots:
         f.scene.setSnapVertical(true);
         const QPoint under = f.view.mapFromScene(QPointF(303, 260));
         sendMouse(f.view.viewport(), QEvent::MouseMove, under);
-        QCOMPARE(visibleLines(), linesOutside + 2);
         QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, under);
-        QCOMPARE(f.pos(2), QPointF(f.pos(1).x(), f.view.mapToScene(under).y()));
+        QCOMPARE(QVariantList({visibleLines(), f.pos(2)}),
+                 QVariantList({linesOutside + 2, QPointF(f.pos(1).x(), f.view.mapToScene(under).y())}));
+    }
+
+    // The loupe sits diagonally above right of the spot, else beside it where there is room, never over it.
+    void loupeFindsRoomBesideTheSpot()
+    {
+        QList<QRect> placed;
+        for (const QPointF spot : {QPointF(300, 300), QPointF(750, 300), QPointF(300, 100)})
+            placed.append(Loupe::placement(spot, QSize(800, 600)));
+        QCOMPARE(placed, QList<QRect>({QRect(324, 126, 150, 150), QRect(576, 126, 150, 150), QRect(324, 124, 150, 150)}));
     }
 
     void toCoordinates_data()

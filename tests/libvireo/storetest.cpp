@@ -538,8 +538,7 @@ private slots:
         const int currentTab = tabbed.indexOf(QByteArray("\xfa\x00\x00\x00", 4)) + 1;
         QVERIFY(currentTab > 0);
         QTest::newRow("tabbed docks") << tabbed << true;
-        QTest::newRow("current tab past the tabs") << QByteArray(tabbed).replace(currentTab, 4, QByteArray("\x00\x00\x00\x02", 4))
-                                                   << false;
+        QTest::newRow("tab past the tabs") << QByteArray(tabbed).replace(currentTab, 4, "\0\0\0\x02", 4) << false;
         QTest::newRow("empty") << QByteArray() << false;
     }
 
