@@ -389,9 +389,9 @@ private slots:
         QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, pixel);
         const QPointF placed = view.mapToScene(pixel);
         scene.waitForImage();
-        QVERIFY(scene.isImageComplete() && scene.image().size() == QSize(3000, 2000));
-        QCOMPARE(QVariantList({scene.pointList()->count(), scene.pointList()->graphicsItemAt(0)->pos(), view.mapToScene(pixel)}),
-                 QVariantList({1, placed, placed}));
+        QCOMPARE(QVariantList({scene.pointList()->count(), scene.pointList()->graphicsItemAt(0)->pos(), view.mapToScene(pixel),
+                               scene.image().size()}),
+                 QVariantList({1, placed, placed, QSize(3000, 2000)}));
     }
 
     // The cache file managers share, by the standard's rules: names, tags,
@@ -410,10 +410,10 @@ private slots:
         QCOMPARE(ThumbnailCache::thumbnail(path, 200).size(), QSize(200, 100));
         QImage normal(root + QStringLiteral("/normal/") + name);
         QCOMPARE(QVariantList({normal.size(), normal.text("Thumb::URI").toUtf8(), normal.text("Thumb::MTime"),
-                               QImage(root + QStringLiteral("/large/") + name).size(), mode(root + "/normal/" + name),
+                               normal.text("Software"), QImage(root + "/large/" + name).size(), mode(root + "/normal/" + name),
                                mode(root + QStringLiteral("/normal")), mode(root)}),
                  QVariantList({QSize(128, 64), uri, QString::number(QFileInfo(path).lastModified().toSecsSinceEpoch()),
-                               QSize(256, 128), 0600, 0700, 0700}));
+                               "mensor 2.4", QSize(256, 128), 0600, 0700, 0700}));
         // Read from the cache while fresh; a photo changed since is never shown stale.
         normal.fill(Qt::blue);
         QVERIFY(normal.save(root + QStringLiteral("/normal/") + name));

@@ -788,7 +788,8 @@ private slots:
         // Back to the ruler: the plane leaves the record, the ruler is as it was.
         f.action("actionPlaneCalibration")->trigger();
         QCOMPARE(QVariantList({shownRecord(*f.window).mid(0, 4), projection->hasPlane()}), QVariantList({ruler, false}));
-        QTRY_VERIFY_WITH_TIMEOUT(!readFile(storePath()).contains("<plane>"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!readFile(storePath()).contains("<plane>")
+                                     && !f.action("actionSetPlaneCoordinates")->isEnabled(), 10000);
     }
 
     // What the desktop hands the program: a file, a folder, relative or not;
