@@ -323,10 +323,10 @@ private slots:
         XmlFileReader reader(fileName, testFormat);
         reader.readRoot(loaded);
         QVERIFY2(!reader.hasError(), qPrintable(reader.errorString()));
-        const ColumnState &column = loaded.column;
+        ColumnState column; // assigned in the list, before its other fields are read
         QCOMPARE(QVariantList({reader.formatVersion(), loaded.locale, loaded.flag, loaded.bytes, loaded.unit.symbol(),
-                               loaded.text, loaded.time, column.decimals(), column.unit().symbol(), column.isVisible(),
-                               column.width()}),
+                               loaded.text, loaded.time, (column = loaded.column).decimals(), column.unit().symbol(),
+                               column.isVisible(), column.width()}),
                  QVariantList({1, saved.locale, saved.flag, saved.bytes, saved.unit.symbol(), saved.text, saved.time, 4,
                                QStringLiteral("in"), false, 240}));
         QVERIFY(loaded.single == saved.single && loaded.records == saved.records);
