@@ -197,8 +197,7 @@ private slots:
         QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
         Notifications log(&proxy);
         list.addRows(3);
-        auto front = new SampleItem(QStringLiteral("front"));
-        list.insert(0, front);
+        DataItem *front = list.insertNew(0);
         QPointer<DataItem> removed = list.at(2);
         list.removeAt(2);
         QVERIFY(removed.isNull() && list.first() == front && list.indexOf(list.at(2)) == 2 && !list.at(3));
