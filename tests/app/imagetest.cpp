@@ -390,8 +390,7 @@ private slots:
         const QPointF placed = view.mapToScene(pixel);
         scene.waitForImage();
         QCOMPARE(QVariantList({scene.pointList()->count(), scene.pointList()->graphicsItemAt(0)->pos(), view.mapToScene(pixel),
-                               scene.image().size()}),
-                 QVariantList({1, placed, placed, QSize(3000, 2000)}));
+                               scene.image().size()}), QVariantList({1, placed, placed, QSize(3000, 2000)}));
     }
 
     // The cache file managers share, by the standard's rules: names, tags,

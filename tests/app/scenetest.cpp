@@ -232,7 +232,8 @@ private slots:
         const auto visibleLines = [&f] {
             int count = 0;
             for (const QGraphicsItem *item : f.scene.items())
-                count += item->type() == QGraphicsLineItem::Type && item->isVisible();
+                count += item->type() == QGraphicsLineItem::Type && item->isVisible()
+                    && static_cast<const QGraphicsLineItem *>(item)->pen().color() == Qt::blue;
             return count;
         };
         const int linesOutside = visibleLines();
@@ -303,8 +304,7 @@ private slots:
                  qPrintable(QStringLiteral("%1, %2").arg(coordinates.x(), 0, 'g', 17).arg(coordinates.y(), 0, 'g', 17)));
         Geometry saved;
         projection.saveTo(saved);
-        QCOMPARE(QList<QPointF>({saved.origin(), saved.rulerEnd1(), saved.rulerEnd2()}),
-                 QList<QPointF>({origin, end1, end2}));
+        QCOMPARE(QList<QPointF>({saved.origin(), saved.rulerEnd1(), saved.rulerEnd2()}), QList<QPointF>({origin, end1, end2}));
         QCOMPARE(saved.rulerLength(), length);
     }
 

@@ -534,6 +534,7 @@ private slots:
         QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
         QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
         QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
+        QTest::newRow("docks neither side by side nor stacked") << QByteArray(real).replace(dockArea + 13, 1, "\x05") << false;
         const QByteArray tabbed = realLayout(true);
         const int currentTab = tabbed.indexOf(QByteArray("\xfa\x00\x00\x00", 4)) + 1;
         QVERIFY(currentTab > 0);
