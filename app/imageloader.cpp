@@ -6,8 +6,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QThread>
 #include <QTransform>
 
+#include <cstring>
 #include <deque>
 #include <mutex>
 
@@ -45,48 +47,36 @@ void yieldToGuiThread()
 }
 } // namespace
 
-// The file is mapped, not read: its pages are shared with the file cache
-// and go when both decodes are done.
 struct ImageLoader::Job {
     Job(const QString &path, const QSize &size, QImageIOHandler::Transformations transformation, int generation)
         : path(path)
-        , file(path)
         , size(size)
         , transformation(transformation)
         , generation(generation)
     {
-        if (!file.open(QIODevice::ReadOnly) || file.size() > std::numeric_limits<int>::max())
-            return;
-        mapped = file.map(0, file.size());
-        if (mapped)
-            data = QByteArray::fromRawData(reinterpret_cast<const char *>(mapped), int(file.size()));
+        QFile file(path);
+        isJpeg = file.open(QIODevice::ReadOnly) && file.read(2) == "\xff\xd8";
+        // Not written yet, so not yet in the process's memory.
+        for (const QSize &levelSize : ImagePyramid::levelSizes(size))
+            levelMemory.append(QImage(levelSize, QImage::Format_RGB32));
     }
-
-    bool isJpeg() const { return data.startsWith("\xff\xd8"); }
-
-    // The file's pages count as the process's memory while mapped: the last
-    // decoder to finish reading lets them go.
-    void doneReading()
-    {
-        if (--readers == 0 && mapped) {
-            data.clear();
-            file.unmap(mapped);
-        }
-    }
-    std::atomic<int> readers{2};
 
     // Memory the decoder and the copies will write, for populateAhead():
     // begin and end of each stretch, in the order it is needed.
     std::mutex aheadMutex;
     std::deque<std::pair<uchar *, uchar *>> ahead;
 
+    // The copies' memory; the preview may borrow a level's until the
+    // decoder takes them.
+    std::mutex memoryMutex;
+    QVector<QImage> levelMemory;
+    bool levelMemoryTaken = false;
+
     const QString path;
-    QFile file;
-    uchar *mapped = nullptr;
-    QByteArray data;
     const QSize size;
     const QImageIOHandler::Transformations transformation;
     const int generation;
+    bool isJpeg = false;
 };
 
 ImageLoader::ImageLoader(QObject *parent)
@@ -106,10 +96,8 @@ void ImageLoader::load(const QString &path, const QSize &size, QImageIOHandler::
 {
     const auto job = std::make_shared<Job>(path, size, transformation, ++*m_generation);
     m_loading = true;
-    if (job->isJpeg())
+    if (job->isJpeg)
         m_pool.start([this, job] { decodePreview(job); });
-    else
-        job->readers = 1;
     m_pool.start([this, job] { decodeImage(job); });
 }
 
@@ -143,21 +131,65 @@ void ImageLoader::decodePreview(const std::shared_ptr<Job> &job)
         return;
     const QSize stored = job->transformation & QImageIOHandler::TransformationRotate90 ? job->size.transposed() : job->size;
     QImage preview;
-    const QByteArray embedded = JpegDecoder::embeddedPreview(job->data, stored.width() / 8);
+    const QByteArray embedded = JpegDecoder::embeddedPreview(job->path, stored.width() / 8);
     if (!embedded.isEmpty()) {
+        JpegDecoder decoder(embedded);
+        const QSize size = decoder.size();
         // Only a preview of the whole photo, not of a crop of it.
-        preview = JpegDecoder(embedded).decode();
-        if (qAbs(qint64(preview.width()) * stored.height() - qint64(preview.height()) * stored.width()) > stored.width())
-            preview = QImage();
+        if (qAbs(qint64(size.width()) * stored.height() - qint64(size.height()) * stored.width()) <= stored.width())
+            preview = decodeUpright(decoder, 1, job.get());
+    }
+    if (preview.isNull()) {
+        JpegDecoder decoder(job->path);
+        preview = decodeUpright(decoder, 8, job.get());
     }
     if (preview.isNull())
-        preview = JpegDecoder(job->data).decode(8);
-    job->doneReading();
-    if (preview.isNull())
         return;
-    preview = upright(preview, job->transformation);
     deliver(job->generation, [this, preview] { emit previewReady(preview); });
     populateAhead(job.get());
+}
+
+// Kept in the memory of the smallest copy that holds it, the preview costs
+// no memory of its own: that copy is written once the window has let the
+// preview go, when the whole image has come. Null when no copy can lend.
+QImage ImageLoader::borrowLevelMemory(Job *job, const QSize &size)
+{
+    const std::lock_guard<std::mutex> lock(job->memoryMutex);
+    const qint64 bytes = qint64(size.width()) * 4 * size.height();
+    for (int level = job->levelMemory.size() - 1; level >= 0 && !job->levelMemoryTaken && bytes > 0; --level) {
+        QImage &memory = job->levelMemory[level];
+        if (memory.sizeInBytes() >= bytes && memory.isDetached()) {
+            return QImage(
+                memory.bits(), size.width(), size.height(), size.width() * 4, QImage::Format_RGB32,
+                [](void *owner) { delete static_cast<QImage *>(owner); }, new QImage(memory));
+        }
+    }
+    return QImage();
+}
+
+// Decoded in place when it need not be turned.
+QImage ImageLoader::decodeUpright(JpegDecoder &decoder, int denominator, Job *job)
+{
+    QImage borrowed;
+    if (job->transformation == QImageIOHandler::TransformationNone)
+        borrowed = borrowLevelMemory(job, decoder.scaledSize(denominator));
+    if (!borrowed.isNull())
+        return decoder.decodeInto(denominator, borrowed) ? borrowed : QImage();
+    const QImage preview = upright(decoder.decode(denominator), job->transformation);
+    borrowed = borrowLevelMemory(job, preview.size());
+    if (borrowed.isNull() || preview.format() != QImage::Format_RGB32)
+        return preview;
+    for (int y = 0; y < preview.height(); ++y)
+        std::memcpy(borrowed.scanLine(y), preview.constScanLine(y), size_t(borrowed.bytesPerLine()));
+    return borrowed;
+}
+
+// The window lets the preview go as soon as the whole image arrives; should
+// it hold on, the copy gets memory of its own.
+void ImageLoader::awaitRelease(const QImage &memory, int generation) const
+{
+    for (int wait = 0; wait < 100 && !memory.isDetached() && generation == *m_generation; ++wait)
+        QThread::msleep(1);
 }
 
 // In chunks: the call holds the process's memory map, which the GUI thread
@@ -209,23 +241,24 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
     if (job->generation != *m_generation)
         return;
     QImage image;
-    QVector<QImage> levelMemory;
-    if (job->isJpeg()) {
-        image = JpegDecoder(job->data).decode(1, [&job, &levelMemory](uchar *buffer, qint64 bytes) {
+    if (job->isJpeg) {
+        image = JpegDecoder(job->path).decode(1, [&job](uchar *buffer, qint64 bytes) {
             uchar *top = buffer + bytes / 2;
-            const std::lock_guard<std::mutex> lock(job->aheadMutex);
-            job->ahead.emplace_back(top, buffer + bytes);
-            for (const QSize &size : ImagePyramid::levelSizes(job->size)) {
-                levelMemory.append(QImage(size, QImage::Format_RGB32));
-                uchar *bits = levelMemory.last().bits();
-                job->ahead.emplace_back(bits, bits + levelMemory.last().sizeInBytes());
+            {
+                const std::lock_guard<std::mutex> lock(job->aheadMutex);
+                job->ahead.emplace_back(top, buffer + bytes);
+                const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
+                // Mapping ahead leaves the contents, the preview's included, as they are.
+                for (const QImage &level : qAsConst(job->levelMemory)) {
+                    auto *bits = const_cast<uchar *>(level.constBits());
+                    job->ahead.emplace_back(bits, bits + level.sizeInBytes());
+                }
             }
             populate(buffer, top);
         });
         const std::lock_guard<std::mutex> lock(job->aheadMutex);
         job->ahead.clear();
     }
-    job->doneReading();
     image = upright(image, job->transformation);
     // What libjpeg-turbo cannot convert (CMYK photos) the toolkit's reader can.
     ImageFile file(job->path);
@@ -246,7 +279,14 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
     deliver(job->generation, [this, image] { emit imageReady(image); });
     if (job->generation != *m_generation)
         return;
-    const QVector<QImage> levels = ImagePyramid::downsampledLevels(image, std::move(levelMemory));
+    QVector<QImage> levelMemory;
+    {
+        const std::lock_guard<std::mutex> lock(job->memoryMutex);
+        job->levelMemoryTaken = true;
+        levelMemory = std::move(job->levelMemory);
+    }
+    const QVector<QImage> levels = ImagePyramid::downsampledLevels(
+        image, std::move(levelMemory), [this, &job](const QImage &memory) { awaitRelease(memory, job->generation); });
     deliver(job->generation, [this, levels] {
         m_loading = false;
         emit levelsReady(levels);

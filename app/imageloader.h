@@ -11,6 +11,8 @@
 
 namespace vireo {
 
+class JpegDecoder;
+
 // Opens large images off the GUI thread. A JPEG gives a preview first (the
 // one the camera embedded, or a decode at 1/8 of the size) while the whole
 // image is decoded beside it on another core; other formats give the whole
@@ -46,6 +48,9 @@ private:
     struct Job;
     void decodePreview(const std::shared_ptr<Job> &job);
     void decodeImage(const std::shared_ptr<Job> &job);
+    static QImage borrowLevelMemory(Job *job, const QSize &size);
+    static QImage decodeUpright(JpegDecoder &decoder, int denominator, Job *job);
+    void awaitRelease(const QImage &memory, int generation) const;
     static bool populate(uchar *begin, uchar *end);
     static void populateAhead(Job *job);
     void deliver(int generation, const std::function<void()> &emitter);

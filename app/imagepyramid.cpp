@@ -42,7 +42,7 @@ void halveRows(const QImage &source, QImage &target, int first, int last)
 QImage halved(const QImage &source, QImage target)
 {
     const QSize size(qMax(1, source.width() / 2), qMax(1, source.height() / 2));
-    if (target.size() != size || target.format() != source.format())
+    if (target.size() != size || target.format() != source.format() || !target.isDetached())
         target = QImage(size, source.format());
     if (target.isNull() || source.width() < 2 || source.height() < 2)
         return source.scaled(target.size());
@@ -101,6 +101,7 @@ void ImagePyramid::setFullImage(const QImage &image, bool levelsFollow)
     if (image.size() != m_size)
         return;
     m_image = inFastFormat(image);
+    m_preview = QImage();
     m_levels.clear();
     m_build = levelsFollow ? Build::Awaited : Build::NotStarted;
     ++m_generation;
@@ -147,11 +148,14 @@ QVector<QSize> ImagePyramid::levelSizes(const QSize &size)
     return sizes;
 }
 
-QVector<QImage> ImagePyramid::downsampledLevels(const QImage &image, QVector<QImage> memory)
+QVector<QImage> ImagePyramid::downsampledLevels(const QImage &image, QVector<QImage> memory,
+                                                const std::function<void(const QImage &)> &beforeWriting)
 {
     QVector<QImage> levels;
     QImage current = inFastFormat(image);
     for (int level = 0; level < levelSizes(image.size()).size(); ++level) {
+        if (level < memory.size() && beforeWriting)
+            beforeWriting(memory.at(level));
         current = halved(current, level < memory.size() ? std::move(memory[level]) : QImage());
         levels.append(current);
     }

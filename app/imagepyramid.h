@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QVector>
 
+#include <functional>
+
 class QPainter;
 
 namespace vireo {
@@ -28,8 +30,8 @@ public:
     // previous one.
     void setImage(const QImage &image);
     // Only a preview of an image of size so far; the image follows with
-    // setFullImage(), which keeps the preview until the copies exist. With
-    // levelsFollow the copies are built elsewhere and come by setLevels().
+    // setFullImage(), which lets the preview go. With levelsFollow the
+    // copies are built elsewhere and come by setLevels().
     void setPreview(const QImage &preview, const QSize &size);
     void setFullImage(const QImage &image, bool levelsFollow = false);
     void setLevels(const QVector<QImage> &levels);
@@ -60,8 +62,10 @@ public:
     static const int smallestLevelSide = 1024;
     static QVector<QSize> levelSizes(const QSize &size);
     // Built where the caller runs, into memory where it is given (an image
-    // of each level's size, owned by nobody else).
-    static QVector<QImage> downsampledLevels(const QImage &image, QVector<QImage> memory = {});
+    // of each level's size); beforeWriting is shown each level's memory
+    // before it is written, which it gets anew if still shared then.
+    static QVector<QImage> downsampledLevels(const QImage &image, QVector<QImage> memory = {},
+                                             const std::function<void(const QImage &)> &beforeWriting = {});
 
 signals:
     void levelsReady();

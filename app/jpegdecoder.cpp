@@ -1,15 +1,37 @@
 #include "jpegdecoder.h"
 
+#include <QFile>
+#include <QPair>
+#include <QVector>
 #include <QtEndian>
 
-#include <turbojpeg.h>
+#include <cerrno>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include <jpeglib.h>
 
 namespace vireo {
 
 namespace {
 
 // Where the fast format keeps blue, green, red and an opaque fourth byte.
-const int fastPixelFormat = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? TJPF_BGRA : TJPF_ARGB;
+const J_COLOR_SPACE fastColorSpace = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
+
+struct ErrorManager {
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void exitWithError(j_common_ptr info)
+{
+    auto *error = reinterpret_cast<ErrorManager *>(info->err);
+    info->err->format_message(info, error->message);
+    std::longjmp(error->jump, 1);
+}
 
 quint32 readNumber(const QByteArray &data, qint64 at, int bytes, bool bigEndian)
 {
@@ -21,25 +43,25 @@ quint32 readNumber(const QByteArray &data, qint64 at, int bytes, bool bigEndian)
     return bigEndian ? qFromBigEndian<quint32>(p) : qFromLittleEndian<quint32>(p);
 }
 
-// The multi-picture index: a TIFF structure after "MPF\0" in an APP2
-// segment; image offsets count from the start of that structure.
-QList<QByteArray> indexedImages(const QByteArray &jpeg, qint64 tiff)
+// The multi-picture index is a TIFF structure; each further image as its
+// offset from the start of that structure and its size.
+QVector<QPair<qint64, qint64>> indexedImages(const QByteArray &tiff)
 {
-    QList<QByteArray> images;
-    const bool big = jpeg.mid(int(tiff), 2) == "MM";
-    const quint32 directory = readNumber(jpeg, tiff + 4, 4, big);
-    const quint32 entries = readNumber(jpeg, tiff + directory, 2, big);
+    QVector<QPair<qint64, qint64>> images;
+    const bool big = tiff.startsWith("MM");
+    const quint32 directory = readNumber(tiff, 4, 4, big);
+    const quint32 entries = readNumber(tiff, directory, 2, big);
     for (quint32 i = 0; i < entries && i < 64; ++i) {
-        const qint64 entry = tiff + directory + 2 + 12 * i;
-        if (readNumber(jpeg, entry, 2, big) != 0xb002)
+        const qint64 entry = qint64(directory) + 2 + 12 * i;
+        if (readNumber(tiff, entry, 2, big) != 0xb002)
             continue;
-        const quint32 count = readNumber(jpeg, entry + 4, 4, big) / 16;
-        const qint64 list = tiff + readNumber(jpeg, entry + 8, 4, big);
+        const quint32 count = readNumber(tiff, entry + 4, 4, big) / 16;
+        const qint64 list = readNumber(tiff, entry + 8, 4, big);
         for (quint32 image = 1; image < count && image < 16; ++image) {
-            const quint32 size = readNumber(jpeg, list + 16 * image + 4, 4, big);
-            const qint64 offset = tiff + readNumber(jpeg, list + 16 * image + 8, 4, big);
-            if (size > 0 && offset > tiff && offset + size <= jpeg.size())
-                images.append(QByteArray::fromRawData(jpeg.constData() + offset, int(size)));
+            const quint32 size = readNumber(tiff, list + 16 * image + 4, 4, big);
+            const quint32 offset = readNumber(tiff, list + 16 * image + 8, 4, big);
+            if (size > 0 && offset > 0)
+                images.append({offset, size});
         }
     }
     return images;
@@ -47,83 +69,170 @@ QList<QByteArray> indexedImages(const QByteArray &jpeg, qint64 tiff)
 
 } // namespace
 
-JpegDecoder::JpegDecoder(const QByteArray &data)
-    : m_handle(tjInitDecompress())
-    , m_data(data)
+class JpegDecoder::Private
 {
-    int width = 0;
-    int height = 0;
-    int subsampling = 0;
-    int colorspace = 0;
-    if (!m_handle) {
-        m_error = QString::fromLocal8Bit(tjGetErrorStr2(nullptr));
-    } else if (tjDecompressHeader3(m_handle, reinterpret_cast<const uchar *>(m_data.constData()),
-                                   static_cast<unsigned long>(m_data.size()), &width, &height, &subsampling,
-                                   &colorspace)
-               == 0) {
-        m_size = QSize(width, height);
+public:
+    ~Private()
+    {
+        if (created)
+            jpeg_destroy_decompress(&info);
+        if (file)
+            std::fclose(file);
+    }
+
+    // libjpeg reports errors by a long jump: no C++ object may be made
+    // between the jump's target and the library's calls.
+    bool readHeader()
+    {
+        info.err = jpeg_std_error(&error.manager);
+        error.manager.error_exit = exitWithError;
+        error.manager.output_message = [](j_common_ptr) {};
+        if (setjmp(error.jump))
+            return failed();
+        jpeg_create_decompress(&info);
+        created = true;
+        if (file)
+            jpeg_stdio_src(&info, file);
+        else
+            jpeg_mem_src(&info, reinterpret_cast<const uchar *>(data.constData()), static_cast<unsigned long>(data.size()));
+        jpeg_read_header(&info, TRUE);
+        size = QSize(int(info.image_width), int(info.image_height));
+        return true;
+    }
+
+    bool decodeInto(JSAMPROW *rows, const QSize &scaled, int denominator)
+    {
+        if (setjmp(error.jump))
+            return failed();
+        info.scale_num = 1;
+        info.scale_denom = unsigned(denominator);
+        info.out_color_space = fastColorSpace;
+        jpeg_start_decompress(&info);
+        if (QSize(int(info.output_width), int(info.output_height)) != scaled) {
+            jpeg_abort_decompress(&info);
+            return false;
+        }
+        while (info.output_scanline < info.output_height) {
+            if (jpeg_read_scanlines(&info, rows + info.output_scanline, info.output_height - info.output_scanline) == 0) {
+                jpeg_abort_decompress(&info);
+                return false;
+            }
+        }
+        jpeg_finish_decompress(&info);
+        return true;
+    }
+
+    bool failed()
+    {
+        errorString = QString::fromLocal8Bit(error.message);
+        if (created)
+            jpeg_abort_decompress(&info);
+        return false;
+    }
+
+    jpeg_decompress_struct info;
+    ErrorManager error;
+    bool created = false;
+    bool decoded = false;
+    std::FILE *file = nullptr;
+    QByteArray data;
+    QSize size;
+    QString errorString;
+};
+
+JpegDecoder::JpegDecoder(const QString &path)
+    : d(new Private)
+{
+    d->file = std::fopen(QFile::encodeName(path).constData(), "rb");
+    // libjpeg asks for 4 KiB at a time: one system call for sixteen of them.
+    if (d->file) {
+        std::setvbuf(d->file, nullptr, _IOFBF, 1 << 16);
+        d->readHeader();
     } else {
-        m_error = QString::fromLocal8Bit(tjGetErrorStr2(m_handle));
+        d->errorString = QString::fromLocal8Bit(std::strerror(errno));
     }
 }
 
-JpegDecoder::~JpegDecoder()
+JpegDecoder::JpegDecoder(const QByteArray &data)
+    : d(new Private)
 {
-    if (m_handle)
-        tjDestroy(m_handle);
+    d->data = data;
+    d->readHeader();
 }
+
+JpegDecoder::~JpegDecoder() = default;
 
 QSize JpegDecoder::size() const
 {
-    return m_size;
+    return d->size;
 }
 
 QString JpegDecoder::errorString() const
 {
-    return m_error;
+    return d->errorString;
+}
+
+QSize JpegDecoder::scaledSize(int denominator) const
+{
+    return QSize((d->size.width() + denominator - 1) / denominator, (d->size.height() + denominator - 1) / denominator);
 }
 
 QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qint64)> &allocated)
 {
-    if (m_size.isEmpty())
+    if (d->size.isEmpty() || d->decoded)
         return QImage();
-    const tjscalingfactor factor{1, denominator};
-    QImage image(TJSCALED(m_size.width(), factor), TJSCALED(m_size.height(), factor), QImage::Format_RGB32);
+    QImage image(scaledSize(denominator), QImage::Format_RGB32);
     if (image.isNull()) {
-        m_error = QStringLiteral("Not enough memory for %1 × %2 pixels.").arg(m_size.width()).arg(m_size.height());
+        d->errorString = QStringLiteral("Not enough memory for %1 × %2 pixels.").arg(d->size.width()).arg(d->size.height());
         return image;
     }
     if (allocated)
         allocated(image.bits(), image.sizeInBytes());
-    const int failed = tjDecompress2(m_handle, reinterpret_cast<const uchar *>(m_data.constData()),
-                                     static_cast<unsigned long>(m_data.size()), image.bits(), image.width(),
-                                     int(image.bytesPerLine()), image.height(), fastPixelFormat, 0);
-    if (failed && tjGetErrorCode(m_handle) != TJERR_WARNING) {
-        m_error = QString::fromLocal8Bit(tjGetErrorStr2(m_handle));
-        return QImage();
-    }
-    return image;
+    return decodeInto(denominator, image) ? image : QImage();
 }
 
-QByteArray JpegDecoder::embeddedPreview(const QByteArray &jpeg, int minimumWidth)
+bool JpegDecoder::decodeInto(int denominator, QImage &target)
 {
-    if (!jpeg.startsWith("\xff\xd8"))
+    const QSize scaled = scaledSize(denominator);
+    if (d->size.isEmpty() || d->decoded || target.size() != scaled || target.format() != QImage::Format_RGB32)
+        return false;
+    d->decoded = true;
+    uchar *bits = target.bits();
+    std::vector<JSAMPROW> rows(size_t(scaled.height()));
+    for (int y = 0; y < scaled.height(); ++y)
+        rows[size_t(y)] = bits + y * target.bytesPerLine();
+    return d->decodeInto(rows.data(), scaled, denominator);
+}
+
+QByteArray JpegDecoder::embeddedPreview(const QString &path, int minimumWidth)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.read(2) != "\xff\xd8")
         return QByteArray();
     // The index sits among the first segments, before the compressed data.
-    qint64 at = 2;
-    while (at + 4 <= jpeg.size() && quint8(jpeg.at(int(at))) == 0xff) {
-        const int marker = quint8(jpeg.at(int(at) + 1));
-        const quint32 length = readNumber(jpeg, at + 2, 2, true);
+    for (;;) {
+        const qint64 at = file.pos();
+        const QByteArray header = file.read(4);
+        const int marker = header.size() == 4 && quint8(header.at(0)) == 0xff ? quint8(header.at(1)) : 0xda;
+        const quint32 length = readNumber(header, 2, 2, true);
         if (marker == 0xda || length < 2)
             break;
-        if (marker == 0xe2 && jpeg.mid(int(at) + 4, 4) == QByteArray("MPF\0", 4)) {
-            for (const QByteArray &image : indexedImages(jpeg, at + 8)) {
-                if (JpegDecoder(image).size().width() >= minimumWidth)
-                    return image;
+        if (marker == 0xe2) {
+            const QByteArray segment = file.read(length - 2);
+            if (segment.startsWith(QByteArray("MPF\0", 4))) {
+                const qint64 tiff = at + 8;
+                for (const auto &image : indexedImages(segment.mid(4))) {
+                    if (tiff + image.first + image.second > file.size() || !file.seek(tiff + image.first))
+                        continue;
+                    const QByteArray jpeg = file.read(image.second);
+                    if (JpegDecoder(jpeg).size().width() >= minimumWidth)
+                        return jpeg;
+                }
+                break;
             }
-            break;
         }
-        at += 2 + length;
+        if (!file.seek(at + 2 + length))
+            break;
     }
     return QByteArray();
 }

@@ -6,16 +6,19 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 namespace vireo {
 
-// Decodes a JPEG held in memory with libjpeg-turbo, straight into an image
-// in the toolkit's fast format: whole, or scaled by 1/2, 1/4 or 1/8 while
-// decoding (far quicker than decoding whole and scaling). Warnings of a
-// damaged stream are accepted, as the toolkit's reader accepts them.
+// Decodes a JPEG with libjpeg-turbo, straight into an image in the toolkit's
+// fast format: whole, or scaled by 1/2, 1/4 or 1/8 while decoding (far
+// quicker than decoding whole and scaling). A file is read as it is decoded,
+// a few kilobytes at a time, never held whole. Warnings of a damaged stream
+// are accepted, as the toolkit's reader accepts them.
 class JpegDecoder
 {
 public:
+    explicit JpegDecoder(const QString &path);
     // data must stay alive while the decoder is used.
     explicit JpegDecoder(const QByteArray &data);
     ~JpegDecoder();
@@ -24,21 +27,23 @@ public:
 
     // The stored size; invalid when the header cannot be read.
     QSize size() const;
-    // denominator 1, 2, 4 or 8; a null image on failure. allocated is told
-    // the image's memory before the decoder starts writing it.
+    // The size decoded with a denominator of 1, 2, 4 or 8.
+    QSize scaledSize(int denominator) const;
+    // Once per decoder; a null image on failure. allocated is told the
+    // image's memory before the decoder writes it.
     QImage decode(int denominator = 1, const std::function<void(uchar *, qint64)> &allocated = {});
+    // Into an image of the scaled size in the fast format.
+    bool decodeInto(int denominator, QImage &target);
     QString errorString() const;
 
     // The preview a camera stores after the photo (a second image in its
     // multi-picture index) when it has at least minimumWidth pixels a row;
     // empty when there is none.
-    static QByteArray embeddedPreview(const QByteArray &jpeg, int minimumWidth);
+    static QByteArray embeddedPreview(const QString &path, int minimumWidth);
 
 private:
-    void *m_handle;
-    QByteArray m_data;
-    QSize m_size;
-    QString m_error;
+    class Private;
+    std::unique_ptr<Private> d;
 };
 
 } // namespace vireo

@@ -9,7 +9,7 @@ packages=(
   qtbase5-dev qttools5-dev qttools5-dev-tools
   qt5-image-formats-plugins kimageformat-plugins qttranslations5-l10n
   libqt5svg5-dev
-  libbenchmark-dev libturbojpeg0-dev libjpeg-turbo-progs pkg-config
+  libbenchmark-dev libjpeg62-turbo-dev libjpeg-turbo-progs pkg-config
   xvfb xauth xdotool xclip x11-utils python3
   imagemagick
   desktop-file-utils appstream dpkg-dev file lintian
