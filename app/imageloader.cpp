@@ -65,6 +65,8 @@ struct ImageLoader::Job {
     // begin and end of each stretch, in the order it is needed.
     std::mutex aheadMutex;
     std::deque<std::pair<uchar *, uchar *>> ahead;
+    const uchar *imageBegin = nullptr;
+    const uchar *imageEnd = nullptr;
 
     // The copies' memory; the preview may borrow a level's until the
     // decoder takes them.
@@ -216,22 +218,34 @@ bool ImageLoader::populate(uchar *begin, uchar *end)
 
 // A fresh image's pages cost the decoder a fault each, about as much as the
 // decoding itself. Mapped ahead of it (contents untouched) they cost a third
-// of that: the decoder's thread maps the top before it starts, the preview's
-// thread the rest and then the copies' memory once the preview is out.
-void ImageLoader::populateAhead(Job *job)
+// of that. The decoder's thread maps what it is about to write when nobody
+// has; the preview's thread, once the preview is out, runs ahead of it and
+// then maps the copies' memory. With limit, only the image's memory below it.
+void ImageLoader::populateAhead(Job *job, const uchar *limit)
 {
-    const qint64 chunk = qint64(16) << 20;
+    const qint64 chunk = qint64(1) << 20;
     for (;;) {
-        const std::lock_guard<std::mutex> lock(job->aheadMutex);
-        if (job->ahead.empty())
+        uchar *begin = nullptr;
+        uchar *end = nullptr;
+        {
+            const std::lock_guard<std::mutex> lock(job->aheadMutex);
+            if (job->ahead.empty())
+                return;
+            auto &stretch = job->ahead.front();
+            const bool inImage = stretch.first >= job->imageBegin && stretch.first < job->imageEnd;
+            if (limit && (!inImage || stretch.first >= limit))
+                return;
+            begin = stretch.first;
+            end = begin + qMin(chunk, qint64(stretch.second - begin));
+            stretch.first = end;
+            if (stretch.first == stretch.second)
+                job->ahead.pop_front();
+        }
+        if (!populate(begin, end)) {
+            const std::lock_guard<std::mutex> lock(job->aheadMutex);
+            job->ahead.clear();
             return;
-        auto &stretch = job->ahead.front();
-        uchar *end = stretch.first + qMin(chunk, qint64(stretch.second - stretch.first));
-        if (!populate(stretch.first, end))
-            return;
-        stretch.first = end;
-        if (stretch.first == stretch.second)
-            job->ahead.pop_front();
+        }
     }
 }
 
@@ -242,20 +256,27 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
         return;
     QImage image;
     if (job->isJpeg) {
-        image = JpegDecoder(job->path).decode(1, [&job](uchar *buffer, qint64 bytes) {
-            uchar *top = buffer + bytes / 2;
-            {
-                const std::lock_guard<std::mutex> lock(job->aheadMutex);
-                job->ahead.emplace_back(top, buffer + bytes);
-                const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
-                // Mapping ahead leaves the contents, the preview's included, as they are.
-                for (const QImage &level : qAsConst(job->levelMemory)) {
-                    auto *bits = const_cast<uchar *>(level.constBits());
-                    job->ahead.emplace_back(bits, bits + level.sizeInBytes());
-                }
+        uchar *rows = nullptr;
+        const auto allocated = [&job, &rows](uchar *buffer, qint64 bytes) {
+            rows = buffer;
+            const std::lock_guard<std::mutex> lock(job->aheadMutex);
+            job->imageBegin = buffer;
+            job->imageEnd = buffer + bytes;
+            job->ahead.emplace_back(buffer, buffer + bytes);
+            const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
+            // Mapping ahead leaves the contents, the preview's included, as they are.
+            for (const QImage &level : qAsConst(job->levelMemory)) {
+                auto *bits = const_cast<uchar *>(level.constBits());
+                job->ahead.emplace_back(bits, bits + level.sizeInBytes());
             }
-            populate(buffer, top);
-        });
+        };
+        const bool turned = job->transformation & QImageIOHandler::TransformationRotate90;
+        const qint64 bytesPerRow = 4 * qint64(turned ? job->size.height() : job->size.width());
+        const auto nextRow = [&job, &rows, bytesPerRow](int row) {
+            const qint64 margin = qint64(4) << 20;
+            populateAhead(job.get(), rows + row * bytesPerRow + margin);
+        };
+        image = JpegDecoder(job->path).decode(1, allocated, nextRow);
         const std::lock_guard<std::mutex> lock(job->aheadMutex);
         job->ahead.clear();
     }

@@ -100,7 +100,7 @@ public:
         return true;
     }
 
-    bool decodeInto(JSAMPROW *rows, const QSize &scaled, int denominator)
+    bool decodeInto(JSAMPROW *rows, const QSize &scaled, int denominator, const std::function<void(int)> &nextRow)
     {
         if (setjmp(error.jump))
             return failed();
@@ -113,6 +113,8 @@ public:
             return false;
         }
         while (info.output_scanline < info.output_height) {
+            if (nextRow)
+                nextRow(int(info.output_scanline));
             if (jpeg_read_scanlines(&info, rows + info.output_scanline, info.output_height - info.output_scanline) == 0) {
                 jpeg_abort_decompress(&info);
                 return false;
@@ -177,7 +179,8 @@ QSize JpegDecoder::scaledSize(int denominator) const
     return QSize((d->size.width() + denominator - 1) / denominator, (d->size.height() + denominator - 1) / denominator);
 }
 
-QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qint64)> &allocated)
+QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qint64)> &allocated,
+                           const std::function<void(int)> &nextRow)
 {
     if (d->size.isEmpty() || d->decoded)
         return QImage();
@@ -188,10 +191,10 @@ QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qi
     }
     if (allocated)
         allocated(image.bits(), image.sizeInBytes());
-    return decodeInto(denominator, image) ? image : QImage();
+    return decodeInto(denominator, image, nextRow) ? image : QImage();
 }
 
-bool JpegDecoder::decodeInto(int denominator, QImage &target)
+bool JpegDecoder::decodeInto(int denominator, QImage &target, const std::function<void(int)> &nextRow)
 {
     const QSize scaled = scaledSize(denominator);
     if (d->size.isEmpty() || d->decoded || target.size() != scaled || target.format() != QImage::Format_RGB32)
@@ -201,7 +204,7 @@ bool JpegDecoder::decodeInto(int denominator, QImage &target)
     std::vector<JSAMPROW> rows(size_t(scaled.height()));
     for (int y = 0; y < scaled.height(); ++y)
         rows[size_t(y)] = bits + y * target.bytesPerLine();
-    return d->decodeInto(rows.data(), scaled, denominator);
+    return d->decodeInto(rows.data(), scaled, denominator, nextRow);
 }
 
 QByteArray JpegDecoder::embeddedPreview(const QString &path, int minimumWidth)
