@@ -333,9 +333,13 @@ private slots:
         ImageLoader loader;
         QSignalSpy previews(&loader, &ImageLoader::previewReady);
         QSignalSpy images(&loader, &ImageLoader::imageReady);
+        QSignalSpy levels(&loader, &ImageLoader::levelsReady);
         loader.load(path, size, transformation);
-        QVERIFY(QTest::qWaitFor([&] { return images.count() == 1 && previews.count() == int(jpeg); }, 20000));
-        QVERIFY(meanDifference(images.at(0).at(0).value<QImage>(), expected) < 0.5);
+        QVERIFY(QTest::qWaitFor([&] { return levels.count() == 1 && previews.count() == int(jpeg); }, 20000));
+        const QImage whole = images.at(0).at(0).value<QImage>();
+        QVERIFY(meanDifference(whole, expected) < 0.5);
+        // The copies are the whole image's, though a preview still shown shares their memory.
+        QCOMPARE(levels.at(0).at(0).value<QVector<QImage>>(), ImagePyramid::downsampledLevels(whole));
         if (jpeg) {
             const QImage preview = previews.at(0).at(0).value<QImage>();
             QCOMPARE(preview.size(), embedded.isValid() ? embedded : QSize((size.width() + 7) / 8, (size.height() + 7) / 8));
@@ -391,6 +395,8 @@ private slots:
         scene.waitForImage();
         QCOMPARE(QVariantList({scene.pointList()->count(), scene.pointList()->graphicsItemAt(0)->pos(), view.mapToScene(pixel),
                                scene.image().size()}), QVariantList({1, placed, placed, QSize(3000, 2000)}));
+        QVERIFY(scene.imagePyramid()->preview().isNull());
+        QCOMPARE(scene.imagePyramid()->level(1), ImagePyramid::downsampledLevels(scene.image()).at(0));
     }
 
     // The cache file managers share, by the standard's rules: names, tags,
