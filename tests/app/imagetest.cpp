@@ -75,7 +75,8 @@ double meanDifference(const QImage &a, const QImage &b)
 }
 
 // A camera photo: red, 800 × 600 as stored unless given, with a blue
-// thumbnail of the given size in its EXIF data and the given orientation tag;
+// thumbnail, white in its top left quarter, of the given size in its EXIF
+// data and the given orientation tag;
 // with a green preview after it where its size is given.
 QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation, const QImage &photo = QImage(),
                          QSize previewSize = QSize())
@@ -91,7 +92,10 @@ QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientati
         image.save(&buffer, "JPG", 90);
         return bytes;
     };
-    const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue);
+    QImage marked(thumbnailSize, QImage::Format_RGB32);
+    marked.fill(Qt::blue);
+    QPainter(&marked).fillRect(QRect(QPoint(0, 0), thumbnailSize / 2), Qt::white);
+    const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue, marked);
     // Header, the first directory with the orientation, the second with the thumbnail.
     QByteArray segment("\xff\xe1\0\0Exif\0\0II", 12);
     QDataStream out(&segment, QIODevice::Append);
@@ -445,9 +449,13 @@ private slots:
         QTest::addColumn<int>("orientation");
         QTest::addColumn<QSize>("shown");
         QTest::addColumn<bool>("blue");
-        QTest::newRow("upright") << QSize(160, 120) << 1 << QSize(100, 75) << true;
-        QTest::newRow("turned") << QSize(160, 120) << 6 << QSize(75, 100) << true;
-        QTest::newRow("too small") << QSize(80, 60) << 1 << QSize(100, 75) << false;
+        // The quarter the stored top left quarter shows in.
+        QTest::addColumn<QPoint>("white");
+        QTest::newRow("upright") << QSize(160, 120) << 1 << QSize(100, 75) << true << QPoint(0, 0);
+        QTest::newRow("turned") << QSize(160, 120) << 6 << QSize(75, 100) << true << QPoint(1, 0);
+        QTest::newRow("mirrored and turned 270°") << QSize(160, 120) << 5 << QSize(75, 100) << true << QPoint(0, 0);
+        QTest::newRow("mirrored and turned 90°") << QSize(160, 120) << 7 << QSize(75, 100) << true << QPoint(1, 1);
+        QTest::newRow("too small") << QSize(80, 60) << 1 << QSize(100, 75) << false << QPoint(-1, -1);
     }
 
     void cameraThumbnailsAreUsed()
@@ -456,10 +464,18 @@ private slots:
         QFETCH(int, orientation);
         QFETCH(QSize, shown);
         QFETCH(bool, blue);
+        QFETCH(QPoint, white);
         const QString name = QStringLiteral("camera%1.jpg").arg(orientation * 1000 + embedded.width());
         const QString path = writeCameraPhoto(m_dir.filePath(name), embedded, orientation);
         const QImage thumbnail = ThumbnailCache::thumbnail(path, 100);
-        QCOMPARE(QVariantList({thumbnail.size(), thumbnail.pixelColor(30, 30).blue() > 200}), QVariantList({shown, blue}));
+        QPoint whiteQuarter(-1, -1);
+        for (const QPoint quarter : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+            const QColor colour = thumbnail.pixelColor((2 * quarter.x() + 1) * shown.width() / 4, (2 * quarter.y() + 1) * shown.height() / 4);
+            if (colour.red() > 200 && colour.blue() > 200)
+                whiteQuarter = quarter;
+        }
+        QCOMPARE(QVariantList({thumbnail.size(), thumbnail.pixelColor(30, 30).blue() > 200, whiteQuarter}),
+                 QVariantList({shown, blue, white}));
     }
 
     void thumbnailsInOrderAndBrowsable()

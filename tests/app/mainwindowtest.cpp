@@ -449,6 +449,8 @@ private slots:
         const QString folder = f.dir.filePath(QStringLiteral("folder"));
         writeImage(folder + QStringLiteral("/a.png"), QSize(300, 200));
         writeImage(folder + QStringLiteral("/b.png"), QSize(200, 300));
+        // Only files: a folder named like an image is no image.
+        QVERIFY(QDir(folder).mkpath(QStringLiteral("c.png")));
         ModalAnswerer answers;
         answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
         f.action("actionOpenFolder")->trigger();
