@@ -96,12 +96,13 @@ QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientati
     marked.fill(Qt::blue);
     QPainter(&marked).fillRect(QRect(QPoint(0, 0), thumbnailSize / 2), Qt::white);
     const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue, marked);
-    // Header, the first directory with the orientation, the second with the thumbnail.
+    // Header, the first directory with the orientation and the software, the second with the thumbnail.
     QByteArray segment("\xff\xe1\0\0Exif\0\0II", 12);
     QDataStream out(&segment, QIODevice::Append);
     out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(42) << quint32(8) << quint16(1) << quint16(0x0112) << quint16(3) << quint32(1) << quint32(orientation)
-        << quint32(26) << quint16(2) << quint16(0x0201) << quint16(4) << quint32(1) << quint32(56) << quint16(0x0202)
+    out << quint16(42) << quint32(8) << quint16(2) << quint16(0x0112) << quint16(3) << quint32(1) << quint32(orientation)
+        << quint16(0x0131) << quint16(2) << quint32(4) << quint32(0x00636261)
+        << quint32(38) << quint16(2) << quint16(0x0201) << quint16(4) << quint32(1) << quint32(68) << quint16(0x0202)
         << quint16(4) << quint32(1) << quint32(thumbnail.size()) << quint32(0);
     segment += thumbnail;
     segment[2] = char((segment.size() - 2) >> 8);
@@ -376,6 +377,27 @@ private slots:
         const QImage late = drawn(pyramid, QSize(300, 200), scale, offset);
         QVERIFY2(meanDifference(early, late) < 8, qPrintable(QString::number(meanDifference(early, late))));
         QCOMPARE(late.pixel(150, 100), whole.pixel(offset.x() + int(150 / scale), offset.y() + int(100 / scale)));
+    }
+
+    // Zoomed out, a copy is drawn filtered: a fine pattern turns grey, not into moiré.
+    void zoomedOutDrawingIsFiltered()
+    {
+        QImage checker(2400, 1800, QImage::Format_RGB32);
+        for (int y = 0; y < checker.height(); ++y) {
+            auto *row = reinterpret_cast<QRgb *>(checker.scanLine(y));
+            for (int x = 0; x < checker.width(); ++x)
+                row[x] = (x / 4 + y / 4) & 1 ? 0xffffffff : 0xff000000;
+        }
+        ImagePyramid pyramid;
+        pyramid.setImage(checker);
+        pyramid.buildLevels();
+        pyramid.waitForLevels();
+        const QImage shown = drawn(pyramid, QSize(300, 200), 0.3);
+        int grey = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                grey += qRed(shown.pixel(x, y)) > 40 && qRed(shown.pixel(x, y)) < 215;
+        QVERIFY2(grey > shown.width() * shown.height() / 2, qPrintable(QString::number(grey)));
     }
 
     // Points can be placed on the preview, in the whole image's pixels; they

@@ -756,6 +756,8 @@ private slots:
         const vireo::PlaneMap map(placed, {{0, 0}, {300, 0}, {300, 200}, {0, 200}});
         QVERIFY2(accuracy.contains(QStringLiteral("at most")), qPrintable(accuracy));
         f.action("actionModeEdit")->trigger();
+        // Measuring, the plane's outline stays; its label and handles go.
+        QCOMPARE(QVector<bool>({projection->plane()->label()->isVisible(), references[0]->isVisible()}), QVector<bool>(2, false));
         f.clickImage(QPointF(400, 340));
         const QPointF mapped = map.map(f.pos(0));
         const QString expected = QString::number(mapped.x(), 'f', 3) + QString::number(mapped.y(), 'f', 3);
@@ -766,9 +768,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(readFile(storePath()).contains("<plane>"), 10000);
         // Two references on one spot of the plane: no numbers, and the reason where the user looks.
         f.action("actionModeCalibrate")->trigger();
-        // Opened again, the dialog shows the coordinates, each on its reference's row.
+        QVERIFY(projection->plane()->label()->isVisible());
+        // Opened again, the dialog shows the coordinates, each on its reference's row, under its heading.
         QVector<double> shown;
-        answers.expect<vireo::PlaneDialog>([&shown](vireo::PlaneDialog *dialog) {
+        QStringList texts;
+        answers.expect<vireo::PlaneDialog>([&shown, &texts](vireo::PlaneDialog *dialog) {
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                texts << label->text() + (label->wordWrap() ? "\n" : "");
             const auto boxes = dialog->findChildren<QDoubleSpinBox *>();
             for (const QDoubleSpinBox *box : boxes.mid(0, 8)) {
                 shown.append(box->value());
@@ -785,6 +791,7 @@ private slots:
         f.action("actionSetPlaneCoordinates")->trigger();
         QVERIFY_ANSWERED(answers);
         QCOMPARE(shown, QVector<double>({0, 1, 0, 1, 300, 2, 0, 2, 300, 3, 200, 3, 0, 4, 200, 4}));
+        QCOMPARE(texts.filter(QRegularExpression("^(X|Y|Where the references lie .*:|.*at most.*\n)$")).size(), 4);
         QCOMPARE(cells() + projection->plane()->labelText(), QStringLiteral("Three references lie on one line on the plane."));
         f.action("actionUndo")->trigger();
         QCOMPARE(cells(), expected);

@@ -245,19 +245,20 @@ private slots:
         QApplication::sendEvent(f.view.viewport(), &leave);
         QCOMPARE(left.count(), 1);
         QCOMPARE(visibleLines(), linesOutside);
-        // A click near the snap line lines up with the earlier point.
+        // A click near the snap line lines up with the nearest earlier point.
+        f.scene.addPoint(13, QPointF(100, 204), QStringLiteral("photo.png"));
         f.view.setZoomLevel(50);
         const QPoint near = f.view.mapFromScene(QPointF(300, 203));
         sendMouse(f.view.viewport(), QEvent::MouseMove, near);
         sendMouse(f.view.viewport(), QEvent::MouseButtonPress, near);
         sendMouse(f.view.viewport(), QEvent::MouseButtonRelease, near);
-        QCOMPARE(f.pos(1), QPointF(f.view.mapToScene(near).x(), 200));
+        QCOMPARE(f.pos(2), QPointF(f.view.mapToScene(near).x(), 204));
         // Snapping both ways, a click lines up under that point.
         f.scene.setSnapVertical(true);
         const QPoint under = f.view.mapFromScene(QPointF(303, 260));
         sendMouse(f.view.viewport(), QEvent::MouseMove, under);
         QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, under);
-        QCOMPARE(f.pos(2), QPointF(f.pos(1).x(), f.view.mapToScene(under).y()));
+        QCOMPARE(f.pos(3), QPointF(f.pos(2).x(), f.view.mapToScene(under).y()));
     }
 
     // The loupe sits diagonally above right of the spot, else beside it where there is room, never over it.
@@ -337,6 +338,12 @@ private slots:
         projection.setCalibrating(true);
         QVERIFY(projection.originAnchor()->isEnabled() && projection.rulerLabel()->isVisible()
                 && projection.rulerEnd2Anchor()->isVisible());
+        // All of it is in the scene, the length in 12-point bold.
+        for (QGraphicsItem *item : QList<QGraphicsItem *>({projection.rulerLine(), projection.rulerLabel(), projection.xAxis(),
+                                                           projection.yAxis(), projection.rulerEnd1Anchor()}))
+            QCOMPARE(item->scene(), &scene);
+        QCOMPARE(QVariantList({projection.rulerLabel()->font().pointSize(), projection.rulerLabel()->font().bold()}),
+                 QVariantList({12, true}));
         QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color()}), QVariantList({2, QColor(Qt::red)}));
     }
 
