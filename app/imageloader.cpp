@@ -161,8 +161,10 @@ QImage ImageLoader::borrowLevelMemory(Job *job, const QSize &size)
     for (int level = job->levelMemory.size() - 1; level >= 0 && !job->levelMemoryTaken && bytes > 0; --level) {
         QImage &memory = job->levelMemory[level];
         if (memory.sizeInBytes() >= bytes && memory.isDetached()) {
+            // Taken before the memory is shared: bits() on shared memory would copy it.
+            uchar *bits = memory.bits();
             return QImage(
-                memory.bits(), size.width(), size.height(), size.width() * 4, QImage::Format_RGB32,
+                bits, size.width(), size.height(), size.width() * 4, QImage::Format_RGB32,
                 [](void *owner) { delete static_cast<QImage *>(owner); }, new QImage(memory));
         }
     }
