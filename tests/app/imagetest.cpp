@@ -488,10 +488,10 @@ private slots:
         const QString path = writeCameraPhoto(m_dir.filePath(name), embedded, orientation);
         const QImage thumbnail = ThumbnailCache::thumbnail(path, 100);
         QPoint whiteQuarter(-1, -1);
-        for (const QPoint quarter : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
-            const QColor c = thumbnail.pixelColor((2 * quarter.x() + 1) * shown.width() / 4, (2 * quarter.y() + 1) * shown.height() / 4);
+        for (const QPoint q : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)}) {
+            const QColor c = thumbnail.pixelColor((2 * q.x() + 1) * shown.width() / 4, (2 * q.y() + 1) * shown.height() / 4);
             if (c.red() > 200 && c.blue() > 200)
-                whiteQuarter = quarter;
+                whiteQuarter = q;
         }
         QCOMPARE(QVariantList({thumbnail.size(), thumbnail.pixelColor(30, 30).blue() > 200, whiteQuarter}),
                  QVariantList({shown, blue, white}));
