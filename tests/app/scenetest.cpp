@@ -338,13 +338,13 @@ private slots:
         projection.setCalibrating(true);
         QVERIFY(projection.originAnchor()->isEnabled() && projection.rulerLabel()->isVisible()
                 && projection.rulerEnd2Anchor()->isVisible());
-        // All of it is in the scene, the length in 12-point bold.
+        // All of it is in the scene; the length is red, in 12-point bold.
         for (QGraphicsItem *item : QList<QGraphicsItem *>({projection.rulerLine(), projection.rulerLabel(), projection.xAxis(),
                                                            projection.yAxis(), projection.rulerEnd1Anchor()}))
             QCOMPARE(item->scene(), &scene);
-        QCOMPARE(QVariantList({projection.rulerLabel()->font().pointSize(), projection.rulerLabel()->font().bold()}),
-                 QVariantList({12, true}));
-        QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color()}), QVariantList({2, QColor(Qt::red)}));
+        const QFont font = projection.rulerLabel()->font();
+        QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color(), font.pointSize(), font.bold()}),
+                 QVariantList({2, QColor(Qt::red), 12, true}));
     }
 
     void lengthDialogScalesCoordinates_data()
