@@ -309,6 +309,7 @@ private slots:
         QStringList offered;
         answers.expect<vireo::SettingsDialog>([&offered](vireo::SettingsDialog *dialog) {
             auto locales = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
+            offered << locales->currentText() + QString::number(dialog->findChild<QSpinBox *>("editDecimalPlaces")->value());
             for (int row = 0; row < locales->count(); ++row)
                 offered << locales->itemData(row).toLocale().name() + QLatin1Char(' ') + locales->itemText(row);
             dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
@@ -318,7 +319,8 @@ private slots:
         });
         f.action("actionConfigure")->trigger();
         QVERIFY_ANSWERED(answers);
-        QCOMPARE(offered, QStringList({"de_CH Deutsch (Schweiz)", "de_DE Deutsch (Deutschland)", "en_US English (USA)"}));
+        QCOMPARE(offered, QStringList({"English (USA)3", "de_CH Deutsch (Schweiz)", "de_DE Deutsch (Deutschland)",
+                                       "en_US English (USA)"}));
         QCOMPARE(QVector<int>({f.window->settings()->decimalPlaces(), f.window->tableView()->columnDecimals(1)}),
                  QVector<int>({1, 1}));
         QCOMPARE(QStringList({f.window->scene()->projection()->rulerLabelText(),

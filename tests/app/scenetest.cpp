@@ -247,8 +247,7 @@ private slots:
         f.view.setZoomLevel(50);
         const QPoint near = f.view.mapFromScene(QPointF(300, 203));
         sendMouse(f.view.viewport(), QEvent::MouseMove, near);
-        sendMouse(f.view.viewport(), QEvent::MouseButtonPress, near);
-        sendMouse(f.view.viewport(), QEvent::MouseButtonRelease, near);
+        QTest::mouseClick(f.view.viewport(), Qt::LeftButton, {}, near);
         QCOMPARE(f.pos(2), QPointF(f.view.mapToScene(near).x(), 204));
         // Snapping both ways, a click lines up under that point.
         f.scene.setSnapVertical(true);

@@ -309,6 +309,8 @@ private slots:
         QTest::newRow("lone high surrogate") << QString(QChar(0xd800)) + QStringLiteral("x") << true;
         QTest::newRow("lone low surrogate first") << QString(QChar(0xdc00)) + QStringLiteral("x") << true;
         QTest::newRow("backslashes beside a control character") << QStringLiteral("C:\\u0041\\\x02\\") << true;
+        QTest::newRow("camera outside the basic plane") << QStringLiteral("\U0001F4F7.jpg") << false;
+        QTest::newRow("noncharacter U+FFFE") << QStringLiteral("a\uFFFE.jpg") << true;
     }
 
     void everyNameComesBackAsSaved()
