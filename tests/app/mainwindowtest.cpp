@@ -410,8 +410,9 @@ private slots:
         setRulerLength(f, answers, 4000);
 
         f.action("actionModeEdit")->trigger();
-        QVERIFY(f.table()->isEnabled() && f.action("actionClearPoints")->isEnabled()
-                && !f.action("actionResetOrigin")->isEnabled());
+        const auto enabled = [&f](const char *action) { return f.action(action)->isEnabled(); };
+        QVERIFY(f.table()->isEnabled() && enabled("actionClearPoints") && !enabled("actionResetOrigin")
+                && !enabled("actionResetCalibrationRuler") && !enabled("actionSetRulerLength"));
         f.clickImage(QPointF(400, 200));
         f.clickImage(QPointF(100, 300));
         f.window->scene()->pointList()->graphicsItemAt(1)->setPos(100, 300);
