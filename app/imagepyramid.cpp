@@ -113,7 +113,6 @@ void ImagePyramid::setLevels(const QVector<QImage> &levels)
         return;
     m_levels = levels;
     m_build = Build::Done;
-    m_preview = QImage();
     emit levelsReady();
 }
 
@@ -184,7 +183,6 @@ void ImagePyramid::takeLevels()
         return;
     m_levels = m_watcher.future().result();
     m_build = Build::Done;
-    m_preview = QImage();
     emit levelsReady();
 }
 
