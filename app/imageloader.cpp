@@ -3,12 +3,15 @@
 #include "imagefile.h"
 #include "imagepyramid.h"
 #include "jpegdecoder.h"
+#include "progressivehalving.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTransform>
 
+#include <condition_variable>
 #include <cstring>
 #include <deque>
 #include <mutex>
@@ -73,6 +76,15 @@ struct ImageLoader::Job {
     std::mutex memoryMutex;
     QVector<QImage> levelMemory;
     bool levelMemoryTaken = false;
+
+    // The first copy, halved by the preview's thread behind the decoder.
+    std::mutex rowsMutex;
+    std::condition_variable rowsWritten;
+    const QImage *decoding = nullptr;
+    bool decodeEnded = false;
+    std::atomic<int> writtenRows{0};
+    std::atomic<int> awaitedRows{INT_MAX};
+    std::shared_ptr<ProgressiveHalving> halving;
 
     const QString path;
     const QSize size;
@@ -149,6 +161,31 @@ void ImageLoader::decodePreview(const std::shared_ptr<Job> &job)
         return;
     deliver(job->generation, [this, preview] { emit previewReady(preview); });
     populateAhead(job.get());
+    halveBehindDecoder(job.get());
+}
+
+// Most of the copies' work is the first copy; it is halved from the rows
+// the decoder has written, unless the preview lives in its memory.
+void ImageLoader::halveBehindDecoder(Job *job)
+{
+    std::unique_lock<std::mutex> lock(job->rowsMutex);
+    if (!job->decoding || job->transformation != QImageIOHandler::TransformationNone)
+        return;
+    {
+        const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
+        if (job->levelMemoryTaken || job->levelMemory.isEmpty() || !job->levelMemory.at(0).isDetached())
+            return;
+        job->halving = std::make_shared<ProgressiveHalving>(*job->decoding, job->levelMemory[0]);
+    }
+    const auto halving = job->halving;
+    while (!job->decodeEnded && job->generation == *m_generation) {
+        job->awaitedRows = halving->rowsNeeded();
+        job->rowsWritten.wait(lock, [job] { return job->writtenRows >= job->awaitedRows || job->decodeEnded; });
+        const int rows = job->decodeEnded ? INT_MAX : int(job->writtenRows);
+        lock.unlock();
+        halving->work(rows);
+        lock.lock();
+    }
 }
 
 // Kept in the memory of the smallest copy that holds it, the preview costs
@@ -258,30 +295,16 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
         return;
     QImage image;
     if (job->isJpeg) {
-        uchar *rows = nullptr;
-        const auto allocated = [&job, &rows](uchar *buffer, qint64 bytes) {
-            rows = buffer;
-            const std::lock_guard<std::mutex> lock(job->aheadMutex);
-            job->imageBegin = buffer;
-            job->imageEnd = buffer + bytes;
-            job->ahead.emplace_back(buffer, buffer + bytes);
-            const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
-            // Mapping ahead leaves the contents, the preview's included, as they are.
-            for (const QImage &level : qAsConst(job->levelMemory)) {
-                auto *bits = const_cast<uchar *>(level.constBits());
-                job->ahead.emplace_back(bits, bits + level.sizeInBytes());
-            }
-        };
-        const bool turned = job->transformation & QImageIOHandler::TransformationRotate90;
-        const qint64 bytesPerRow = 4 * qint64(turned ? job->size.height() : job->size.width());
-        const auto nextRow = [&job, &rows, bytesPerRow](int row) {
-            const qint64 margin = qint64(4) << 20;
-            populateAhead(job.get(), rows + row * bytesPerRow + margin);
-        };
-        image = JpegDecoder(job->path).decode(1, allocated, nextRow);
-        const std::lock_guard<std::mutex> lock(job->aheadMutex);
-        job->ahead.clear();
+        JpegDecoder decoder(job->path);
+        image = decodeWhole(decoder, job.get());
     }
+    // The halving reads the decoded memory until it is finished or abandoned.
+    const QImage decoded = image;
+    const std::shared_ptr<ProgressiveHalving> halving = decoded.isNull() ? nullptr : job->halving;
+    const auto stopHalving = qScopeGuard([&halving] {
+        if (halving)
+            halving->abandon();
+    });
     image = upright(image, job->transformation);
     // What libjpeg-turbo cannot convert (CMYK photos) the toolkit's reader can.
     ImageFile file(job->path);
@@ -308,12 +331,63 @@ void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
         job->levelMemoryTaken = true;
         levelMemory = std::move(job->levelMemory);
     }
+    if (halving)
+        halving->finish();
     const QVector<QImage> levels = ImagePyramid::downsampledLevels(
-        image, std::move(levelMemory), [this, &job](const QImage &memory) { awaitRelease(memory, job->generation); });
+        image, std::move(levelMemory), [this, &job](const QImage &memory) { awaitRelease(memory, job->generation); },
+        halving ? 1 : 0);
     deliver(job->generation, [this, levels] {
         m_loading = false;
         emit levelsReady(levels);
     });
+}
+
+// Into memory of the loader's own, which the first copy's halving reads
+// until the decoder's thread lets it go.
+QImage ImageLoader::decodeWhole(JpegDecoder &decoder, Job *job)
+{
+    QImage image(decoder.scaledSize(1), QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    uchar *rows = image.bits();
+    {
+        const std::lock_guard<std::mutex> lock(job->aheadMutex);
+        job->imageBegin = rows;
+        job->imageEnd = rows + image.sizeInBytes();
+        job->ahead.emplace_back(rows, rows + image.sizeInBytes());
+        const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
+        // Mapping ahead leaves the contents, the preview's included, as they are.
+        for (const QImage &level : qAsConst(job->levelMemory)) {
+            auto *bits = const_cast<uchar *>(level.constBits());
+            job->ahead.emplace_back(bits, bits + level.sizeInBytes());
+        }
+    }
+    {
+        const std::lock_guard<std::mutex> lock(job->rowsMutex);
+        job->decoding = &image;
+    }
+    const qint64 bytesPerRow = image.bytesPerLine();
+    const auto nextRow = [job, rows, bytesPerRow](int row) {
+        const qint64 margin = qint64(4) << 20;
+        populateAhead(job, rows + row * bytesPerRow + margin);
+        job->writtenRows = row;
+        if (row >= job->awaitedRows) {
+            const std::lock_guard<std::mutex> lock(job->rowsMutex);
+            job->rowsWritten.notify_all();
+        }
+    };
+    const bool decoded = decoder.decodeInto(1, image, nextRow);
+    {
+        const std::lock_guard<std::mutex> lock(job->aheadMutex);
+        job->ahead.clear();
+    }
+    const std::lock_guard<std::mutex> lock(job->rowsMutex);
+    job->decodeEnded = true;
+    job->decoding = nullptr;
+    job->rowsWritten.notify_all();
+    if (!decoded && job->halving)
+        job->halving->abandon();
+    return decoded ? image : QImage();
 }
 
 // Turned as the toolkit's reader turns an image upright.

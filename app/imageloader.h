@@ -48,6 +48,8 @@ private:
     struct Job;
     void decodePreview(const std::shared_ptr<Job> &job);
     void decodeImage(const std::shared_ptr<Job> &job);
+    static QImage decodeWhole(JpegDecoder &decoder, Job *job);
+    void halveBehindDecoder(Job *job);
     static QImage borrowLevelMemory(Job *job, const QSize &size);
     static QImage decodeUpright(JpegDecoder &decoder, int denominator, Job *job);
     void awaitRelease(const QImage &memory, int generation) const;

@@ -1,5 +1,7 @@
 #include "imagepyramid.h"
 
+#include "progressivehalving.h"
+
 #include <QPainter>
 #include <QtConcurrent>
 
@@ -18,27 +20,9 @@ QImage inFastFormat(const QImage &image)
         return image;
     return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
 }
-// Each pixel the mean of a 2 × 2 block, rounded, two channels at a time
-// (premultiplied alpha averages like a colour).
-void halveRows(const QImage &source, QImage &target, int first, int last)
-{
-    const quint32 low = 0x00ff00ff;
-    for (int y = first; y < last; ++y) {
-        const auto *upper = reinterpret_cast<const quint32 *>(source.constScanLine(2 * y));
-        const auto *lower = reinterpret_cast<const quint32 *>(source.constScanLine(2 * y + 1));
-        auto *out = reinterpret_cast<quint32 *>(target.scanLine(y));
-        for (int x = 0; x < target.width(); ++x) {
-            const quint32 a = upper[2 * x], b = upper[2 * x + 1], c = lower[2 * x], d = lower[2 * x + 1];
-            const quint32 even = ((a & low) + (b & low) + (c & low) + (d & low) + 0x00020002) >> 2;
-            const quint32 odd = (((a >> 8) & low) + ((b >> 8) & low) + ((c >> 8) & low) + ((d >> 8) & low) + 0x00020002) >> 2;
-            out[x] = (even & low) | ((odd & low) << 8);
-        }
-    }
-}
-
-// Rows are shared out in bands between this thread and one helper from the
-// pool; whichever is free takes the next band, so the work ends even when
-// the pool has no thread to spare.
+// Shared out in bands between this thread and one helper from the pool;
+// whichever is free takes the next band, so the work ends even when the
+// pool has no thread to spare.
 QImage halved(const QImage &source, QImage target)
 {
     const QSize size(qMax(1, source.width() / 2), qMax(1, source.height() / 2));
@@ -46,24 +30,10 @@ QImage halved(const QImage &source, QImage target)
         target = QImage(size, source.format());
     if (target.isNull() || source.width() < 2 || source.height() < 2)
         return source.scaled(target.size());
-    const int bandRows = 64;
-    const int bands = (target.height() + bandRows - 1) / bandRows;
-    struct Shared {
-        std::atomic<int> next{0};
-        std::atomic<int> done{0};
-    };
-    const auto shared = std::make_shared<Shared>();
-    const auto work = [shared, &source, &target, bands] {
-        for (int band = shared->next++; band < bands; band = shared->next++) {
-            halveRows(source, target, band * bandRows, qMin(target.height(), (band + 1) * bandRows));
-            ++shared->done;
-        }
-    };
-    QThreadPool::globalInstance()->start(work);
-    work();
-    // The helper may still finish a band it took.
-    while (shared->done < bands)
-        QThread::yieldCurrentThread();
+    // The helper may start after the work is done; then it finds no band left.
+    const auto halving = std::make_shared<ProgressiveHalving>(source, target);
+    QThreadPool::globalInstance()->start([halving] { halving->work(INT_MAX); });
+    halving->finish();
     return target;
 }
 
@@ -148,11 +118,16 @@ QVector<QSize> ImagePyramid::levelSizes(const QSize &size)
 }
 
 QVector<QImage> ImagePyramid::downsampledLevels(const QImage &image, QVector<QImage> memory,
-                                                const std::function<void(const QImage &)> &beforeWriting)
+                                                const std::function<void(const QImage &)> &beforeWriting, int built)
 {
     QVector<QImage> levels;
     QImage current = inFastFormat(image);
     for (int level = 0; level < levelSizes(image.size()).size(); ++level) {
+        if (level < built && level < memory.size()) {
+            current = memory.at(level);
+            levels.append(current);
+            continue;
+        }
         if (level < memory.size() && beforeWriting)
             beforeWriting(memory.at(level));
         current = halved(current, level < memory.size() ? std::move(memory[level]) : QImage());

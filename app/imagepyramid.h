@@ -63,9 +63,11 @@ public:
     static QVector<QSize> levelSizes(const QSize &size);
     // Built where the caller runs, into memory where it is given (an image
     // of each level's size); beforeWriting is shown each level's memory
-    // before it is written, which it gets anew if still shared then.
+    // before it is written, which it gets anew if still shared then. The
+    // first built levels of memory are taken as they are.
     static QVector<QImage> downsampledLevels(const QImage &image, QVector<QImage> memory = {},
-                                             const std::function<void(const QImage &)> &beforeWriting = {});
+                                             const std::function<void(const QImage &)> &beforeWriting = {},
+                                             int built = 0);
 
 signals:
     void levelsReady();

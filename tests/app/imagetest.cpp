@@ -4,6 +4,7 @@
 #include "imageloader.h"
 #include "imagepyramid.h"
 #include "pointlist.h"
+#include "progressivehalving.h"
 #include "scene.h"
 #include "thumbnailcache.h"
 #include "thumbnailitem.h"
@@ -238,6 +239,43 @@ private slots:
         }
     }
 
+    // Halved behind a writer: a band is taken only when all its rows are written.
+    void halvingFollowsTheWrittenRows_data()
+    {
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("halved");
+        QTest::addColumn<bool>("abandoned");
+        QTest::newRow("a row short of the first band") << 127 << 0 << false;
+        QTest::newRow("the first band") << 128 << 64 << false;
+        QTest::newRow("a row short of the third") << 383 << 128 << true;
+        QTest::newRow("a row short of the last, short band") << 1099 << 512 << false;
+        QTest::newRow("all") << 1100 << 550 << true;
+    }
+
+    void halvingFollowsTheWrittenRows()
+    {
+        QFETCH(int, written);
+        QFETCH(int, halved);
+        QFETCH(bool, abandoned);
+        const QImage source = patternImage(QSize(2048, 1100));
+        const QImage half = ImagePyramid::downsampledLevels(source).value(0);
+        QImage untouched(half.size(), QImage::Format_RGB32);
+        untouched.fill(qRgb(1, 2, 3));
+        QImage target = untouched.copy();
+        ProgressiveHalving halving(source, target);
+        halving.work(written);
+        QCOMPARE(halving.rowsNeeded(), halved == half.height() ? INT_MAX : 2 * qMin(half.height(), halved + 64));
+        if (abandoned) {
+            halving.abandon();
+            halving.work(INT_MAX);
+        } else {
+            halving.finish();
+            halved = half.height();
+        }
+        const QRect done(0, 0, half.width(), halved), left(0, halved, half.width(), half.height() - halved);
+        QVERIFY(target.copy(done) == half.copy(done) && target.copy(left) == untouched.copy(left));
+    }
+
     void exactPixelsAtAndAbove100Percent_data()
     {
         QTest::addColumn<int>("scale");
@@ -315,11 +353,14 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("orientation");
         QTest::addColumn<QSize>("embedded");
-        QTest::newRow("JPEG") << "large.jpg" << 1 << QSize();
-        QTest::newRow("JPEG turned by its orientation tag") << "turned.jpg" << 6 << QSize();
-        QTest::newRow("JPEG mirrored and turned") << "mirrored.jpg" << 7 << QSize();
-        QTest::newRow("JPEG with the camera's preview") << "camera.jpg" << 1 << QSize(320, 240);
-        QTest::newRow("PNG: the whole image only") << "large.png" << 1 << QSize();
+        QTest::addColumn<QSize>("photoSize");
+        const QSize photo(2400, 1800);
+        // Two copies: the first, of odd height, is halved while the decoder writes the rows.
+        QTest::newRow("JPEG") << "large.jpg" << 1 << QSize() << QSize(4096, 2071);
+        QTest::newRow("JPEG turned by its orientation tag") << "turned.jpg" << 6 << QSize() << photo;
+        QTest::newRow("JPEG mirrored and turned") << "mirrored.jpg" << 7 << QSize() << photo;
+        QTest::newRow("JPEG with the camera's preview") << "camera.jpg" << 1 << QSize(320, 240) << photo;
+        QTest::newRow("PNG: the whole image only") << "large.png" << 1 << QSize() << photo;
     }
 
     void largeImageComesAsPreviewThenWhole()
@@ -327,9 +368,10 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, orientation);
         QFETCH(QSize, embedded);
+        QFETCH(QSize, photoSize);
         const QString path = m_dir.filePath(name);
         const bool jpeg = name.endsWith(QLatin1String(".jpg"));
-        static const QImage photo = testPhoto(QSize(2400, 1800));
+        const QImage photo = testPhoto(photoSize);
         QVERIFY(jpeg ? !writeCameraPhoto(path, QSize(160, 120), orientation, photo, embedded).isEmpty() : photo.save(path));
         const QImage expected = ImageFile(path).read().convertToFormat(QImage::Format_RGB32);
         QSize size;
