@@ -761,6 +761,17 @@ private slots:
         f.action("actionModeEdit")->trigger();
         // Measuring, the plane's outline stays; its label and handles go.
         QCOMPARE(QVector<bool>({projection->plane()->label()->isVisible(), references[0]->isVisible()}), QVector<bool>(2, false));
+        // Its outline blue and two pixels wide at any zoom, its axes red from the first corner.
+        QPen outline(QColor(0, 120, 255), 2);
+        outline.setCosmetic(true);
+        QVector<QLineF> axes;
+        for (const QGraphicsItem *item : f.window->scene()->items()) {
+            if (const auto *line = qgraphicsitem_cast<const QGraphicsLineItem *>(item); line && line->isVisible())
+                axes.append(line->pen().color() == Qt::red ? line->line() : QLineF());
+            if (const auto *quad = qgraphicsitem_cast<const QGraphicsPolygonItem *>(item))
+                QVERIFY(quad->pen() == outline && quad->polygon() == QPolygonF(placed) && quad->isVisible());
+        }
+        QVERIFY(axes.size() == 2 && axes.contains(QLineF(placed[0], placed[1])) && axes.contains(QLineF(placed[0], placed[3])));
         f.clickImage(QPointF(400, 340));
         const QPointF mapped = map.map(f.pos(0));
         const QString expected = QString::number(mapped.x(), 'f', 3) + QString::number(mapped.y(), 'f', 3);
@@ -803,6 +814,12 @@ private slots:
         QCOMPARE(QVariantList({shownRecord(*f.window).mid(0, 4), projection->hasPlane()}), QVariantList({ruler, false}));
         QTRY_VERIFY_WITH_TIMEOUT(!readFile(storePath()).contains("<plane>")
                                      && !f.action("actionSetPlaneCoordinates")->isEnabled(), 10000);
+        // Undone, the plane's record comes back, and with it the plane's actions, also after another image's.
+        f.action("actionUndo")->trigger();
+        f.openImage(QSize(300, 200), QStringLiteral("flat.png"));
+        QVERIFY(!f.action("actionPlaneCalibration")->isChecked());
+        f.window->openImage(f.dir.filePath(QStringLiteral("photo.png")));
+        QVERIFY(f.action("actionPlaneCalibration")->isChecked() && f.action("actionSetPlaneCoordinates")->isEnabled());
     }
 
     // What the desktop hands the program: a file, a folder, relative or not;

@@ -264,9 +264,14 @@ private slots:
     void loupeFindsRoomBesideTheSpot()
     {
         QList<QRect> placed;
-        for (const QPointF spot : {QPointF(300, 300), QPointF(750, 300), QPointF(300, 100)})
-            placed.append(Loupe::placement(spot, QSize(800, 600)));
-        QCOMPARE(placed, QList<QRect>({QRect(324, 126, 150, 150), QRect(576, 126, 150, 150), QRect(324, 124, 150, 150)}));
+        const QSize wide(800, 600), low(800, 200), narrow(200, 600);
+        for (const auto &[spot, area] : {std::make_pair(QPointF(300, 300), wide), {QPointF(750, 300), wide},
+                                         {QPointF(300, 100), wide}, {QPointF(300, 160), low}, {QPointF(300, 30), low},
+                                         {QPointF(100, 250), narrow}, {QPointF(170, 590), narrow}})
+            placed.append(Loupe::placement(spot, area));
+        QCOMPARE(placed, QList<QRect>({QRect(324, 126, 150, 150), QRect(576, 126, 150, 150), QRect(324, 124, 150, 150),
+                                       QRect(324, 50, 150, 150), QRect(324, 0, 150, 150), QRect(25, 76, 150, 150),
+                                       QRect(50, 416, 150, 150)}));
     }
 
     void toCoordinates_data()

@@ -215,10 +215,7 @@ private slots:
         // The index of every row stays right through many changes.
         list.addRows(40);
         for (int round = 0; round < 40; ++round) {
-            if (round % 2)
-                list.removeAt((round * 13) % list.count());
-            else
-                list.insert(round % 7, new SampleItem);
+            round % 2 ? list.removeAt((round * 13) % list.count()) : list.insert(round % 7, new SampleItem);
             for (int row = 0; row < list.count(); ++row)
                 QCOMPARE(list.indexOf(list.at(row)), row);
         }

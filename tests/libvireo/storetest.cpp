@@ -108,7 +108,8 @@ const DataFormat testFormat(QStringLiteral("mensor"), 1);
 class BufferReader final : public XmlDataReader
 {
 public:
-    explicit BufferReader(const QByteArray &xml) : XmlDataReader(testFormat) { setReader(new QXmlStreamReader(xml)); }
+    explicit BufferReader(const QByteArray &xml) : XmlDataReader(testFormat) { read(xml); }
+    void read(const QByteArray &xml) { setReader(new QXmlStreamReader(xml)); }
 };
 
 class StreamWriter final : public XmlDataWriter
@@ -357,6 +358,11 @@ private slots:
         newer.readRoot(loaded);
         QVERIFY2(!newer.hasError(), qPrintable(newer.errorString()));
         QCOMPARE(QVariantList({newer.formatVersion(), loaded.text}), QVariantList({7, "previous"}));
+        // Given a new document, the reader starts afresh: its version read, no group left open.
+        newer.beginGroup(QStringLiteral("single"));
+        newer.read(document("<b>6</b>"));
+        newer.endGroup();
+        QVERIFY(newer.readInt(QStringLiteral("b"), number) && !newer.hasError() && newer.formatVersion() == 1 && number == 6);
     }
 
     void readErrors_data()
@@ -446,10 +452,7 @@ private slots:
         // A value with no default to write leaves out its line.
         QByteArray expected = saved;
         const int line = expected.lastIndexOf('\n', expected.indexOf(good));
-        if (fallback.isEmpty())
-            expected.remove(line, expected.indexOf('\n', line + 1) - line);
-        else
-            expected.replace(good, fallback);
+        fallback.isEmpty() ? expected.remove(line, expected.indexOf('\n', line + 1) - line) : expected.replace(good, fallback);
         QCOMPARE(readFile(fileName), expected);
     }
 
@@ -463,7 +466,6 @@ private slots:
         QTest::newRow("read-only folder") << QStringLiteral("locked/settings.xml") << 10 << -1;
         // A small document fits the file's write buffer and only fails in the final flush.
         QTest::newRow("full disk, small, no room") << QStringLiteral("full.xml") << 2000 << 0;
-        QTest::newRow("full disk, small, some room") << QStringLiteral("full.xml") << 2000 << 100;
         QTest::newRow("full disk, large, some room") << QStringLiteral("full.xml") << 100000 << 30000;
     }
 
@@ -528,8 +530,6 @@ private slots:
         QTest::newRow("as saved") << real << true;
         QTest::newRow("truncated") << real.left(real.size() - 3) << false;
         QTest::newRow("trailing byte") << real + '\xfd' << false;
-        QTest::newRow("dock area past the last")
-                << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x07", 4)) << false;
         QTest::newRow("dock area just past the last")
                 << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x04", 4)) << false;
         QTest::newRow("unknown dock") << QByteArray(real).replace(utf16("dockA"), utf16("dockX")) << false;
