@@ -352,6 +352,8 @@ private slots:
         QTest::newRow("JPEG turned by its orientation tag") << "turned.jpg" << 6 << QSize() << photo;
         QTest::newRow("JPEG mirrored and turned") << "mirrored.jpg" << 7 << QSize() << photo;
         QTest::newRow("JPEG with the camera's preview") << "camera.jpg" << 1 << QSize(320, 240) << photo;
+        QTest::newRow("the camera's preview too large for one copy") << "wide.jpg" << 1 << QSize(1600, 809) << QSize(4096, 2071);
+        QTest::newRow("the camera's preview too large for any copy") << "whole.jpg" << 1 << photo << photo;
         QTest::newRow("PNG: the whole image only") << "large.png" << 1 << QSize() << photo;
     }
 

@@ -142,7 +142,6 @@ private slots:
         QCOMPARE(Unit(QVariant(QStringLiteral("mm"))), Unit::Millimetre);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(Unit::Kilometre.format(1500) + Unit::Metre.format(1234567.0), QStringLiteral("1.5 km1.23457e+06 m"));
-        QLocale::setDefault(QLocale::c());
     }
 
     void init() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
@@ -219,6 +218,7 @@ private slots:
             for (int row = 0; row < list.count(); ++row)
                 QCOMPARE(list.indexOf(list.at(row)), row);
         }
+        QCOMPARE(list.insertNew(list.count()), list.at(list.count() - 1));
     }
 
     void invalidChangesAreRefused_data()
@@ -306,7 +306,6 @@ private slots:
         QTest::newRow("grouped de_CH") << ch << 16234.5 << 1 << QStringLiteral("16\u2019234.5") << "16234.5";
         QTest::newRow("largest shown") << us << 999999999999999.0 << 0 << "999,999,999,999,999" << "999999999999999";
         QTest::newRow("too large") << us << 1e15 << 0 << "" << "";
-        QTest::newRow("infinity") << us << qInf() << 2 << "" << "";
         QTest::newRow("NaN") << us << qQNaN() << 2 << "" << "";
     }
 
