@@ -218,7 +218,8 @@ private slots:
             for (int row = 0; row < list.count(); ++row)
                 QCOMPARE(list.indexOf(list.at(row)), row);
         }
-        QCOMPARE(list.insertNew(list.count()), list.at(list.count() - 1));
+        const DataItem *last = list.insertNew(list.count());
+        QCOMPARE(last, list.at(list.count() - 1));
     }
 
     void invalidChangesAreRefused_data()
