@@ -1,4 +1,5 @@
 #include "columnstate.h"
+#include "localemodel.h"
 #include "settings.h"
 #include "storable.h"
 #include "unit.h"
@@ -505,7 +506,7 @@ private slots:
             QVERIFY(!settings.load());
             settings.restoreWindowState(&window);
             QCOMPARE(QVariantList({settings.locale().name(), QLocale().name(), localeChanged.count(),
-                                   settings.afterLoadCalls, QCoreApplication::translate("kit::LocaleModel", "Locale"),
+                                   settings.afterLoadCalls, LocaleModel().headerData(0, Qt::Horizontal),
                                    bool(window.windowState() & Qt::WindowMaximized)}),
                      QVariantList({"de_CH", "de_CH", 1, 1, "Gebietsschema", true}));
             // No copy is kept of a file that was not there.
