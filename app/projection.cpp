@@ -15,6 +15,7 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QInputDialog>
+#include <QLayout>
 #include <QPen>
 
 #include <cmath>
@@ -265,9 +266,9 @@ void Projection::editRulerLength()
     dialog.setDoubleValue(m_rulerLength);
     if (auto spinBox = dialog.findChild<QDoubleSpinBox *>())
         DecimalCommaFilter::install(spinBox);
-    showWholeTitle(&dialog);
     // The dialog makes its buttons when it first lays itself out.
     dialog.setOkButtonText(dialog.okButtonText());
+    showWholeTitle(&dialog);
     if (auto buttons = dialog.findChild<QDialogButtonBox *>())
         kit::setStandardButtonIcons(buttons);
     if (dialog.exec() != QDialog::Accepted)
@@ -289,6 +290,9 @@ void Projection::showWholeTitle(QDialog *dialog)
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     const int titleButtons = 120;
+    // Else the dialog's layout puts its own minimum in place of this one.
+    if (dialog->layout())
+        dialog->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     dialog->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + titleButtons);
 }
 

@@ -195,10 +195,10 @@ private:
     } while (false)
 
 // Runs a slot of a dialog (accept, reject, a button's click) once control is
-// back in the dialog's own event loop.
-inline void answerLater(QObject *object, const char *slot)
+// back in the dialog's own event loop; true when the dialog has that slot.
+inline bool answerLater(QObject *object, const char *slot)
 {
-    QMetaObject::invokeMethod(object, slot, Qt::QueuedConnection);
+    return QMetaObject::invokeMethod(object, slot, Qt::QueuedConnection);
 }
 
 // Sends a mouse event with exactly the given button to a widget, as the

@@ -41,8 +41,7 @@ void acceptMessage(ModalAnswerer &answers, QString *text = nullptr)
     answers.expect<QMessageBox>([text](QMessageBox *box) {
         if (text)
             *text = box->text();
-        answerLater(box, "accept");
-        return true;
+        return answerLater(box, "accept");
     });
 }
 
@@ -54,8 +53,7 @@ void answerQuestion(ModalAnswerer &answers, QMessageBox::StandardButton answer, 
             before();
         // The button says what it does: one mislabelled is not pressed.
         const bool labelled = answer != QMessageBox::Discard || box->button(answer)->text() == "Close Without Saving";
-        answerLater(box->button(labelled ? answer : QMessageBox::Cancel), "click");
-        return true;
+        return answerLater(box->button(labelled ? answer : QMessageBox::Cancel), "click");
     });
 }
 
@@ -78,8 +76,7 @@ bool chooseListed(QFileDialog *dialog, const QString &path)
     list->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     if (dialog->selectedFiles() != QStringList(path))
         return false;
-    answerLater(dialog, "accept");
-    return true;
+    return answerLater(dialog, "accept");
 }
 
 template <typename T>
@@ -199,8 +196,7 @@ void setRulerLength(Fixture &f, ModalAnswerer &answers, double length)
     answers.expect<QInputDialog>([length](QInputDialog *dialog) {
         dialog->setDoubleValue(length);
         // Only a dialog that asks is answered.
-        answerLater(dialog, dialog->labelText() == "Enter the length of the ruler:" ? "accept" : "reject");
-        return true;
+        return answerLater(dialog, dialog->labelText() == "Enter the length of the ruler:" ? "accept" : "reject");
     });
     f.action("actionSetRulerLength")->trigger();
     QVERIFY_ANSWERED(answers);
@@ -297,8 +293,7 @@ private slots:
                 const auto browser = dialog->findChild<QTextBrowser *>();
                 shown = dialog->windowTitle() + QString::number(browser->toPlainText().contains(line))
                     + QString::number(browser->verticalScrollBar()->maximum());
-                answerLater(dialog, "accept");
-                return true;
+                return answerLater(dialog, "accept");
             });
             f.action("actionAbout")->trigger();
             return answers.failure().isEmpty() ? shown : answers.failure();
@@ -314,8 +309,7 @@ private slots:
                 offered << locales->itemData(row).toLocale().name() + QLatin1Char(' ') + locales->itemText(row);
             dialog->findChild<QSpinBox *>(QStringLiteral("editDecimalPlaces"))->setValue(1);
             locales->setValue(QLocale(QLocale::German, QLocale::Germany));
-            answerLater(dialog, "accept");
-            return true;
+            return answerLater(dialog, "accept");
         });
         f.action("actionConfigure")->trigger();
         QVERIFY_ANSWERED(answers);
@@ -374,8 +368,7 @@ private slots:
         ModalAnswerer answers;
         answers.expect<QMessageBox>([&shown](QMessageBox *box) {
             shown << box->text() << box->informativeText();
-            answerLater(box, "accept");
-            return true;
+            return answerLater(box, "accept");
         });
         f.window->openImage(path);
         QVERIFY_ANSWERED(answers);
@@ -663,6 +656,8 @@ private slots:
                                  f.window->scene()->isCalibrating(), f.table()->currentIndex().row()});
         };
         const std::vector<std::pair<QString, std::function<void()>>> steps = {
+            // Without Ctrl the ruler's end lying on the origin is taken, with it the origin.
+            {"Move Ruler End", [&] { press(QPointF(320, 240), QPoint(30, -20)); }},
             {"Move Origin", [&] { press(QPointF(320, 240), QPoint(-40, 30), Qt::ControlModifier); }},
             {"Set Ruler Length", [&] { setRulerLength(f, answers, 25); }},
             {"Nudge Handle", [&] { nudge(f.window->scene()->projection()->originAnchor(), QPointF(-9, 2)); }},
@@ -737,8 +732,7 @@ private slots:
             boxes.last()->setValue(200);
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("fillRectangle")), Qt::LeftButton);
             accuracy = dialog->accuracyText();
-            answerLater(dialog, "accept");
-            return true;
+            return answerLater(dialog, "accept");
         });
         f.action("actionPlaneCalibration")->trigger();
         QVERIFY_ANSWERED(answers);
@@ -798,8 +792,7 @@ private slots:
             }
             boxes.at(4)->setValue(0);
             texts << dialog->accuracyText();
-            answerLater(dialog, "accept");
-            return true;
+            return answerLater(dialog, "accept");
         });
         f.action("actionSetPlaneCoordinates")->trigger();
         QVERIFY_ANSWERED(answers);
@@ -856,8 +849,7 @@ private slots:
         if (!reason.isEmpty()) {
             answers.expect<QMessageBox>([&shown](QMessageBox *box) {
                 shown << box->text() << box->informativeText();
-                answerLater(box, "accept");
-                return true;
+                return answerLater(box, "accept");
             });
         }
         const int records = f.window->settings()->geometryCount();
@@ -1101,8 +1093,7 @@ private slots:
         if (answer) {
             answers.expect<QMessageBox>([&text, answer](QMessageBox *box) {
                 text = box->text();
-                answerLater(box->buttons().at(answer == 1 ? 0 : 1), "click");
-                return true;
+                return answerLater(box->buttons().at(answer == 1 ? 0 : 1), "click");
             });
         }
         {
@@ -1148,8 +1139,7 @@ private slots:
             second.clickImage(QPointF(50, 50));
             answers.expect<QMessageBox>([&text](QMessageBox *box) {
                 text = box->text();
-                answerLater(box->button(QMessageBox::Cancel), "click");
-                return true;
+                return answerLater(box->button(QMessageBox::Cancel), "click");
             });
             QVERIFY(!second.window->close());
             answerQuestion(answers, QMessageBox::Discard);

@@ -376,19 +376,21 @@ private slots:
         QSignalSpy changed(&projection, &Projection::changed);
         const QPointF before = projection.toCoordinates(QPointF(50, -30));
         double minimum = 0;
+        int titleRoom = 0;
         ModalAnswerer answers;
         // Enters the length, or cancels when there is none.
-        answers.expect<QInputDialog>([=, &minimum](QInputDialog *dialog) {
+        answers.expect<QInputDialog>([=, &minimum, &titleRoom](QInputDialog *dialog) {
             minimum = dialog->doubleMinimum();
+            titleRoom = dialog->minimumWidth() - dialog->fontMetrics().horizontalAdvance(dialog->windowTitle());
             dialog->setDoubleValue(std::isnan(entered) ? 1 : entered);
-            answerLater(dialog, std::isnan(entered) ? "reject" : "accept");
-            return true;
+            return answerLater(dialog, std::isnan(entered) ? "reject" : "accept");
         });
         // The label's click opens the dialog.
         emit projection.rulerLabel()->clicked();
         QVERIFY_ANSWERED(answers);
-        // The smallest length the dialog offers is positive at its precision.
+        // The smallest length the dialog offers is positive at its precision; its whole title shows beside the buttons.
         QCOMPARE(minimum, std::pow(10.0, -qMin(decimals, 10)));
+        QVERIFY(titleRoom >= 120);
         QCOMPARE(changed.count(), std::isnan(entered) ? 0 : 1);
         QCOMPARE(QVariantList({projection.rulerLength(), projection.rulerLabelText()}), QVariantList({length, label}));
         QVERIFY(qAbs(projection.toCoordinates(QPointF(50, -30)).x() - before.x() * length / 7) < 1e-12);
@@ -421,8 +423,7 @@ private slots:
             auto edit = dialog->findChild<QDoubleSpinBox *>()->findChild<QLineEdit *>();
             edit->selectAll();
             QTest::keyClicks(edit, typed);
-            answerLater(dialog, "accept");
-            return true;
+            return answerLater(dialog, "accept");
         });
         emit projection.rulerLabel()->clicked();
         QVERIFY_ANSWERED(answers);
