@@ -15,7 +15,7 @@
 #include <QGraphicsLineItem>
 #include <QGraphicsScene>
 #include <QInputDialog>
-#include <QLayout>
+#include <QBoxLayout>
 #include <QPen>
 
 #include <cmath>
@@ -290,10 +290,14 @@ void Projection::showWholeTitle(QDialog *dialog)
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.2);
     const int titleButtons = 120;
-    // Else the dialog's layout puts its own minimum in place of this one.
-    if (dialog->layout())
-        dialog->layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-    dialog->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + titleButtons);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(dialog->windowTitle()) + titleButtons;
+    // The dialog's layout sets the dialog's own minimum width: the layout is widened.
+    if (auto *box = qobject_cast<QBoxLayout *>(dialog->layout())) {
+        const QMargins margins = box->contentsMargins();
+        box->addStrut(width - margins.left() - margins.right());
+    } else {
+        dialog->setMinimumWidth(width);
+    }
 }
 
 void Projection::setCalibrating(bool calibrating)
