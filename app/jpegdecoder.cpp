@@ -179,8 +179,7 @@ QSize JpegDecoder::scaledSize(int denominator) const
     return QSize((d->size.width() + denominator - 1) / denominator, (d->size.height() + denominator - 1) / denominator);
 }
 
-QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qint64)> &allocated,
-                           const std::function<void(int)> &nextRow)
+QImage JpegDecoder::decode(int denominator)
 {
     if (d->size.isEmpty() || d->decoded)
         return QImage();
@@ -189,9 +188,7 @@ QImage JpegDecoder::decode(int denominator, const std::function<void(uchar *, qi
         d->errorString = QStringLiteral("Not enough memory for %1 × %2 pixels.").arg(d->size.width()).arg(d->size.height());
         return image;
     }
-    if (allocated)
-        allocated(image.bits(), image.sizeInBytes());
-    return decodeInto(denominator, image, nextRow) ? image : QImage();
+    return decodeInto(denominator, image) ? image : QImage();
 }
 
 bool JpegDecoder::decodeInto(int denominator, QImage &target, const std::function<void(int)> &nextRow)

@@ -29,12 +29,10 @@ public:
     QSize size() const;
     // The size decoded with a denominator of 1, 2, 4 or 8.
     QSize scaledSize(int denominator) const;
-    // Once per decoder; a null image on failure. allocated is told the
-    // image's memory before the decoder writes it, nextRow the first row
-    // not yet written before each stretch of rows is.
-    QImage decode(int denominator = 1, const std::function<void(uchar *, qint64)> &allocated = {},
-                  const std::function<void(int)> &nextRow = {});
-    // Into an image of the scaled size in the fast format.
+    // Once per decoder; a null image on failure.
+    QImage decode(int denominator = 1);
+    // Into an image of the scaled size in the fast format; nextRow is told
+    // the first row not yet written before each stretch of rows is.
     bool decodeInto(int denominator, QImage &target, const std::function<void(int)> &nextRow = {});
     QString errorString() const;
 
