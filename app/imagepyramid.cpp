@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QtConcurrent>
 
-#include <atomic>
 #include <cmath>
 #include <memory>
 
