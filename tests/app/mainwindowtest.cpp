@@ -14,6 +14,7 @@
 #include "scene.h"
 #include "settings.h"
 #include "settingsdialog.h"
+#include "snaplines.h"
 #include "thumbnailloader.h"
 #include "thumbnailview.h"
 #include "undohistory.h"
@@ -462,6 +463,8 @@ private slots:
         f.action("actionNextImage")->trigger();
         f.action("actionNextImage")->trigger();
         QCOMPARE(f.window->scene()->fileName(), QStringLiteral("b.png"));
+        f.action("actionPreviousImage")->trigger();
+        QCOMPARE(f.window->scene()->fileName(), QStringLiteral("a.png"));
         QVERIFY(!f.window->settings()->geometryFor(folder).isNew());
         // Another folder: nothing of this one stays to be chosen, and the image
         // shown is no longer within reach of the new folder's record.
@@ -563,12 +566,14 @@ private slots:
     void fitToWindowAndActualPixels()
     {
         Fixture f;
-        f.openImage(QSize(3000, 2000));
         auto view = f.view();
-        f.action("actionFitToWindow")->trigger();
-        const QRect shown = view->mapFromScene(QRectF(0, 0, 3000, 2000)).boundingRect();
-        QVERIFY(view->viewport()->rect().contains(shown)
-                && qMax(shown.width() - view->viewport()->width(), shown.height() - view->viewport()->height()) >= -3);
+        for (const QSize size : {QSize(3000, 400), QSize(3000, 2000)}) {
+            f.openImage(size);
+            f.action("actionFitToWindow")->trigger();
+            const QRect shown = view->mapFromScene(QRectF(QPointF(), size)).boundingRect();
+            QVERIFY(view->viewport()->rect().contains(shown)
+                    && qMax(shown.width() - view->viewport()->width(), shown.height() - view->viewport()->height()) >= -3);
+        }
         const int fitted = child<QSlider>(*f.window, "zoomSlider")->value();
         QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomIn));
         QCOMPARE(child<QSlider>(*f.window, "zoomSlider")->value(), fitted + 5);
@@ -578,6 +583,11 @@ private slots:
         QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomOut));
         QTest::mouseClick(child<QToolButton>(*f.window, "buttonZoomOut"), Qt::LeftButton);
         QCOMPARE(view->zoomLevel(), vireo::GraphicsView::levelForScale(1.0) - 10);
+        f.action("actionSnapHorizontal")->trigger();
+        f.action("actionSnapVertical")->trigger();
+        const auto snap = f.window->scene()->snapLines();
+        QCOMPARE(QList<bool>({snap->isHorizontalEnabled(), snap->isVerticalEnabled()}),
+                 QList<bool>({f.action("actionSnapHorizontal")->isChecked(), f.action("actionSnapVertical")->isChecked()}));
     }
 
     // A handle shows itself under the pointer.
@@ -658,6 +668,7 @@ private slots:
         const std::vector<std::pair<QString, std::function<void()>>> steps = {
             // Without Ctrl the ruler's end lying on the origin is taken, with it the origin.
             {"Move Ruler End", [&] { press(QPointF(320, 240), QPoint(30, -20)); }},
+            {"Move Ruler End", [&] { press(f.window->scene()->projection()->rulerEnd2Anchor()->pos(), QPoint(-15, 25)); }},
             {"Move Origin", [&] { press(QPointF(320, 240), QPoint(-40, 30), Qt::ControlModifier); }},
             {"Set Ruler Length", [&] { setRulerLength(f, answers, 25); }},
             {"Nudge Handle", [&] { nudge(f.window->scene()->projection()->originAnchor(), QPointF(-9, 2)); }},
@@ -782,6 +793,7 @@ private slots:
             for (const QLabel *label : dialog->findChildren<QLabel *>())
                 texts << label->text() + (label->wordWrap() ? "\n" : "");
             const auto boxes = dialog->findChildren<QDoubleSpinBox *>();
+            shown.append(boxes.first()->decimals());
             for (const QDoubleSpinBox *box : boxes.mid(0, 8)) {
                 shown.append(box->value());
                 for (const QLabel *label : dialog->findChildren<QLabel *>()) {
@@ -796,9 +808,9 @@ private slots:
         });
         f.action("actionSetPlaneCoordinates")->trigger();
         QVERIFY_ANSWERED(answers);
-        QCOMPARE(shown, QVector<double>({0, 1, 0, 1, 300, 2, 0, 2, 300, 3, 200, 3, 0, 4, 200, 4}));
-        const QRegularExpression labelled("^(X|Y|Where the references lie .*:|.*at most.*\n|Three .* until this is mended\\.)$");
-        QCOMPARE(texts.filter(labelled).size(), 5);
+        QCOMPARE(shown, QVector<double>({3, 0, 1, 0, 1, 300, 2, 0, 2, 300, 3, 200, 3, 0, 4, 200, 4}));
+        const QRegularExpression labelled("^(X|Y|×|Where the references lie .*:|.*at most.*\n|Three .* is mended\\.)$");
+        QCOMPARE(texts.filter(labelled).size(), 6);
         QCOMPARE(cells() + projection->plane()->labelText(), QStringLiteral("Three references lie on one line on the plane."));
         f.action("actionUndo")->trigger();
         QCOMPARE(cells(), expected);
@@ -937,12 +949,12 @@ private slots:
         const double magnification = vireo::Loupe::magnification(view->transform().m11());
         QVERIFY(magnification >= 2 && magnification >= 4 * view->transform().m11() - 1e-9);
         const QImage shown = loupe->grab().toImage();
-        // A fine black cross, open around the spot.
+        // A fine black cross, open around the spot, in a black frame.
         const QPoint centre(vireo::Loupe::side / 2, vireo::Loupe::side / 2);
         QString cross;
-        for (const QPoint arm : {QPoint(0, 0), QPoint(2, 0), QPoint(20, 0), QPoint(-20, 0), QPoint(0, 20), QPoint(0, -20)})
+        for (const QPoint arm : {QPoint(), QPoint(2, 0), QPoint(20, 0), QPoint(-20, 0), QPoint(0, 20), QPoint(0, -20), -centre})
             cross += shown.pixelColor(centre + arm) == QColor(Qt::black) ? QLatin1Char('+') : QLatin1Char('-');
-        QCOMPARE(cross, QStringLiteral("--++++"));
+        QCOMPARE(cross, QStringLiteral("--+++++"));
         const QImage &image = f.window->scene()->image();
         for (const QPoint offset : {QPoint(2, 2), QPoint(-3, 2), QPoint(2, -3)}) {
             const QPointF inImage = dragged->scenePos() + (QPointF(offset) + QPointF(0.5, 0.5)) / magnification;

@@ -1,3 +1,4 @@
+#include "combobox.h"
 #include "datalist.h"
 #include "datalistmodel.h"
 #include "dataspec.h"
@@ -79,7 +80,7 @@ private:
         bool isCheckable() const override { return true; }
     };
     CheckSpec m_check;
-    QuantitySpec m_quantity{Unit::Millimetre, 2};
+    QuantitySpec m_quantity{Unit::Millimetre, 3};
 };
 
 // Structural notifications of a model, in the order sent.
@@ -266,10 +267,10 @@ private slots:
                                model->setData(model->index(1, 3), int(Qt::Checked), Qt::CheckStateRole),
                                model->setData(model->index(1, 0), "b", Qt::DisplayRole), f.list.at(1)->value(3), f.cell(0, 2),
                                model->headerData(1, Qt::Horizontal), model->headerData(1, Qt::Vertical)}),
-                 QVariantList({true, false, true, false, true, "5,000.00", "X", QVariant()}));
+                 QVariantList({true, false, true, false, true, "5,000.000", "X", QVariant()}));
         QCOMPARE(QVector<int>({f.view.columnWidth(0), f.view.columnWidth(1), f.tableView->columnDecimals(0),
                                f.tableView->columnDecimals(2), f.view.isColumnHidden(3), f.tableView->columnDecimals(99)}),
-                 QVector<int>({100, 70, 1, 2, false, 0}));
+                 QVector<int>({100, 70, 1, 3, false, 0}));
         f.tableView->setColumnUnit(1, Unit::Kilometre);
         // A dragged column keeps its width, also while hidden.
         f.view.horizontalHeader()->resizeSection(0, 130);
@@ -284,10 +285,30 @@ private slots:
         f.tableView->resetColumns();
         QVERIFY(f.view.isColumnHidden(3) && f.tableView->columnUnit(2) == Unit::Millimetre
                 && f.view.verticalHeader()->defaultSectionSize() == 25);
+        // A quantity is edited with the column's decimals, at any size.
+        const std::unique_ptr<QWidget> editor(f.view.itemDelegate()->createEditor(&f.view, {}, model->index(0, 2)));
+        const auto spinBox = qobject_cast<QDoubleSpinBox *>(editor.get());
+        QVERIFY(spinBox && spinBox->decimals() == 3 && spinBox->minimum() < -1e300 && spinBox->maximum() > 1e300);
         f.tableView->setColumnDecimals(1, 3);
         QCOMPARE(f.tableView->toText(QStringLiteral("\t")).split(QLatin1Char('\n')),
-                 QStringList({"Name\tX [km]\tY [mm]\tDone\t", "row 0\t0.003\t5000.00\t\t", "row 1\t0.001\t2000.00\t\t",
-                              "row 2\t0.002\t4000.00\t\t", ""}));
+                 QStringList({"Name\tX [km]\tY [mm]\tDone\t", "row 0\t0.003\t5000.000\t\t", "row 1\t0.001\t2000.000\t\t",
+                              "row 2\t0.002\t4000.000\t\t", ""}));
+    }
+
+    void comboBoxValuesAndList()
+    {
+        ComboBox box;
+        QTest::ignoreMessage(QtWarningMsg, "You should call setModel prior to setModelColumn!");
+        box.setModelColumn(0);
+        box.addItem(QString(60, QLatin1Char('W')), 1);
+        box.setItemData(0, QStringLiteral("wide"), Qt::UserRole + 1);
+        box.setValueRole(Qt::UserRole + 1);
+        QCOMPARE(QVariantList({box.valueRole(), box.value()}), QVariantList({Qt::UserRole + 1, "wide"}));
+        // The list shows its longest row whole, however narrow the box.
+        box.setFixedWidth(40);
+        box.show();
+        box.showPopup();
+        QCOMPARE(box.view()->viewport()->width(), box.view()->sizeHintForColumn(0));
     }
 
     void numbersFollowLocaleAndDecimals_data()
