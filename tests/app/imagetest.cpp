@@ -577,6 +577,14 @@ private slots:
         QVERIFY(view.currentIndex() == 2 && view.itemAt(2)->isSelected() && !view.itemAt(3)->isSelected());
         QCOMPARE(QVariantList({selected.count(), selected.first().at(0)}),
                  QVariantList({5, dir.filePath(QStringLiteral("A.png"))}));
+        // At 200 % twice the cell, drawn at its size.
+        ThumbnailLoader loader;
+        loader.setPixelRatio(2);
+        QList<QImage> large;
+        connect(&loader, &ThumbnailLoader::thumbnailLoaded, this, [&large](int, QString, QImage i) { large << i; });
+        loader.loadThumbnails(listing(dir.path()));
+        QVERIFY(QTest::qWaitFor([&large] { return large.size() == 4; }, 10000));
+        QCOMPARE(QVariantList({large.at(1).size(), large.at(1).devicePixelRatio()}), QVariantList({QSize(200, 100), 2.0}));
     }
 
     void outdatedThumbnailsNeverArrive()
