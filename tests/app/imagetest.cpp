@@ -19,16 +19,6 @@ using namespace vireo;
 
 namespace {
 
-// Every pixel differs from its neighbours, so any sampling error shows.
-QImage patternImage(QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb((x * 37 + y * 11) & 0xff, (x * 5 + y * 101) & 0xff, (x ^ y) & 0xff));
-    return image;
-}
-
 QImage drawn(const ImagePyramid &pyramid, QSize size, double scale, QPoint offset = QPoint())
 {
     QImage target(size, QImage::Format_RGB32);
@@ -74,56 +64,6 @@ double meanDifference(const QImage &a, const QImage &b)
         for (int i = 0; i < 3 * a.width(); ++i)
             sum += qAbs(p.constScanLine(y)[i] - q.constScanLine(y)[i]);
     return sum / (3.0 * a.width() * a.height());
-}
-
-// A camera photo: red, 800 × 600 as stored unless given, with a blue
-// thumbnail, white in its top left quarter, of the given size in its EXIF
-// data and the given orientation tag;
-// with a green preview after it where its size is given.
-QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation, const QImage &photo = QImage(),
-                         QSize previewSize = QSize())
-{
-    const auto jpeg = [](QSize size, Qt::GlobalColor colour, QImage image = QImage()) {
-        if (image.isNull()) {
-            image = QImage(size, QImage::Format_RGB32);
-            image.fill(colour);
-        }
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPG", 90);
-        return bytes;
-    };
-    QImage marked(thumbnailSize, QImage::Format_RGB32);
-    marked.fill(Qt::blue);
-    QPainter(&marked).fillRect(QRect(QPoint(0, 0), thumbnailSize / 2), Qt::white);
-    const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue, marked);
-    // Header, the first directory with the orientation and the software, the second with the thumbnail.
-    QByteArray segment("\xff\xe1\0\0Exif\0\0II", 12);
-    QDataStream out(&segment, QIODevice::Append);
-    out.setByteOrder(QDataStream::LittleEndian);
-    out << quint16(42) << quint32(8) << quint16(2) << quint16(0x0112) << quint16(3) << quint32(1) << quint32(orientation)
-        << quint16(0x0131) << quint16(2) << quint32(4) << quint32(0x00636261)
-        << quint32(38) << quint16(2) << quint16(0x0201) << quint16(4) << quint32(1) << quint32(68) << quint16(0x0202)
-        << quint16(4) << quint32(1) << quint32(thumbnail.size()) << quint32(0);
-    segment += thumbnail;
-    segment[2] = char((segment.size() - 2) >> 8);
-    segment[3] = char((segment.size() - 2) & 0xff);
-    QByteArray file = jpeg(QSize(800, 600), Qt::red, photo).insert(2, segment);
-    if (previewSize.isValid()) {
-        // The multi-picture index as cameras write it (version, count, entries) in a segment of its own.
-        const QByteArray preview = jpeg(previewSize, Qt::green);
-        QByteArray index("\xff\xe2\0\x58MPF\0II", 10);
-        QDataStream mp(&index, QIODevice::Append);
-        mp.setByteOrder(QDataStream::LittleEndian);
-        mp << quint16(42) << quint32(8) << quint16(3) << quint16(0xb000) << quint16(7) << quint32(4) << quint32(0x30303130)
-           << quint16(0xb001) << quint16(4) << quint32(1) << quint32(2) << quint16(0xb002) << quint16(7) << quint32(32)
-           << quint32(50) << quint32(0) << quint32(0x030000) << quint32(file.size() + 90) << quint32(0) << quint32(0)
-           << quint32(0x010001) << quint32(preview.size()) << quint32(file.size() + 80) << quint32(0);
-        file = file.insert(2, index) + preview;
-    }
-    writeFile(path, file);
-    return path;
 }
 
 } // namespace

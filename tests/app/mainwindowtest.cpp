@@ -132,34 +132,6 @@ struct Fixture
     std::unique_ptr<MainWindow> window;
 };
 
-// A photo stored 300 × 200 whose orientation tag says "turn 90° clockwise":
-// left half red, so the top half is red when upright.
-QString writeTurnedPhoto(const QString &path)
-{
-    QImage stored(300, 200, QImage::Format_RGB32);
-    stored.fill(Qt::white);
-    QPainter(&stored).fillRect(0, 0, 150, 200, Qt::red);
-    QByteArray jpeg;
-    QBuffer buffer(&jpeg);
-    buffer.open(QIODevice::WriteOnly);
-    stored.save(&buffer, "JPG", 95);
-    jpeg.insert(2, QByteArray("\xff\xe1\x00\x22" "Exif\0\0" "MM\x00\x2a\x00\x00\x00\x08" "\x00\x01"
-                              "\x01\x12\x00\x03\x00\x00\x00\x01\x00\x06\x00\x00" "\x00\x00\x00\x00", 36));
-    writeFile(path, jpeg);
-    return path;
-}
-
-// Every pixel's colour tells its position.
-QString writeCodedImage(const QString &path)
-{
-    QImage image(640, 480, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + (y / 256)));
-    image.save(path);
-    return path;
-}
-
 QVariantList summary(const Geometry &record)
 {
     QVariantList points;
@@ -333,7 +305,11 @@ private slots:
     void openImageThroughFileDialog()
     {
         Fixture f;
-        const QString path = writeTurnedPhoto(f.dir.filePath(QStringLiteral("turned.jpg")));
+        // Stored 300 × 200, left half red, tagged "turn 90° clockwise": upright the top half is red.
+        QImage stored(300, 200, QImage::Format_RGB32);
+        stored.fill(Qt::white);
+        QPainter(&stored).fillRect(0, 0, 150, 200, Qt::red);
+        const QString path = writeCameraPhoto(f.dir.filePath(QStringLiteral("turned.jpg")), QSize(16, 12), 6, stored);
         ModalAnswerer answers;
         answers.expect<QFileDialog>([path](QFileDialog *dialog) { return chooseListed(dialog, path); });
         f.action("actionOpenImage")->trigger();
@@ -925,7 +901,9 @@ private slots:
         QFETCH(QPoint, move);
         QFETCH(int, zoomLevel);
         Fixture f;
-        f.window->openImage(writeCodedImage(f.dir.filePath(QStringLiteral("coded.png"))));
+        const QString coded = f.dir.filePath(QStringLiteral("coded.png"));
+        QVERIFY(patternImage(QSize(640, 480)).save(coded));
+        f.window->openImage(coded);
         auto view = f.view();
         if (!calibrating) {
             f.action("actionModeEdit")->trigger();
