@@ -75,9 +75,7 @@ bool chooseListed(QFileDialog *dialog, const QString &path)
     if (!index.isValid() || index.parent() != list->rootIndex())
         return false;
     list->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (dialog->selectedFiles() != QStringList(path))
-        return false;
-    return answerLater(dialog, "accept");
+    return dialog->selectedFiles() == QStringList(path) && answerLater(dialog, "accept");
 }
 
 template <typename T>

@@ -300,10 +300,10 @@ private slots:
         ComboBox box;
         QTest::ignoreMessage(QtWarningMsg, "You should call setModel prior to setModelColumn!");
         box.setModelColumn(0);
-        box.addItem(QString(60, QLatin1Char('W')), 1);
-        box.setItemData(0, QStringLiteral("wide"), Qt::UserRole + 1);
-        box.setValueRole(Qt::UserRole + 1);
-        QCOMPARE(QVariantList({box.valueRole(), box.value()}), QVariantList({Qt::UserRole + 1, "wide"}));
+        const QString wide(60, QLatin1Char('W'));
+        box.addItem(wide, 1);
+        box.setValueRole(Qt::DisplayRole);
+        QCOMPARE(QVariantList({box.valueRole(), box.value()}), QVariantList({int(Qt::DisplayRole), wide}));
         // The list shows its longest row whole, however narrow the box.
         box.setFixedWidth(40);
         box.show();
