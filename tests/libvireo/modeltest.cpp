@@ -308,7 +308,7 @@ private slots:
         box.setFixedWidth(40);
         box.show();
         box.showPopup();
-        QCOMPARE(box.view()->viewport()->width(), box.view()->sizeHintForColumn(0));
+        QVERIFY(box.view()->viewport()->width() >= box.view()->sizeHintForColumn(0));
     }
 
     void numbersFollowLocaleAndDecimals_data()
