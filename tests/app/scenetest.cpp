@@ -198,7 +198,8 @@ private slots:
         GraphicsPointItem *item = f.scene.pointList()->graphicsItemAt(1);
         item->setPos(250, 120);
         f.scene.setCalibrating(true);
-        const bool hidden = !item->isVisible() && f.scene.selectedItems().isEmpty();
+        const bool hidden = !item->isVisible() && f.scene.selectedItems().isEmpty()
+                            && !f.scene.addPoint(3, QPointF(50, 50), QString())->isVisible();
         f.scene.setCalibrating(false);
         QVERIFY(hidden && item->isVisible());
         f.projection()->originAnchor()->setPos(10, 20);
@@ -207,7 +208,7 @@ private slots:
         QCOMPARE(f.scene.pointList()->count(), 0);
         f.scene.addPoint(1, QPointF(5, 5), QString());
         f.scene.setGeometry(&f.geometry);
-        QCOMPARE(f.ids(), QList<int>({1, 2}));
+        QCOMPARE(f.ids(), QList<int>({1, 2, 3}));
         QCOMPARE(QVariantList({f.pos(1), f.projection()->origin(), f.scene.nextId(), other.pointCount()}),
                  QVariantList({QPointF(250, 120), QPointF(10, 20), 3, 1}));
     }
@@ -221,7 +222,8 @@ private slots:
         f.scene.addPoint(12, QPointF(400, 200), QStringLiteral("photo.png"));
         QAbstractItemModel *model = f.scene.pointModel();
         QCOMPARE(QVariantList({model->index(0, 0).data(), model->index(0, 1).data(), model->index(0, 2).data(),
-                               model->index(0, 3).data()}), QVariantList({12, 0.8, 0.4, "photo.png"}));
+                               model->index(0, 3).data(), model->flags(model->index(0, 1)).testFlag(Qt::ItemIsEditable)}),
+                 QVariantList({12, 0.8, 0.4, "photo.png", false}));
         // The snap line shows only while the mouse is over the view.
         f.scene.setSnapHorizontal(true);
         QEvent leave(QEvent::Leave);
