@@ -248,11 +248,7 @@ private:
     QString m_failure;
 };
 
-#define QVERIFY_ANSWERED(answerer) \
-    do { \
-        const QString failure_ = (answerer).failure(); \
-        QVERIFY2(failure_.isEmpty(), qPrintable(failure_)); \
-    } while (false)
+#define QVERIFY_ANSWERED(answerer) QVERIFY2((answerer).failure().isEmpty(), qPrintable((answerer).failure()))
 
 // Runs a slot of a dialog (accept, reject, a button's click) once control is
 // back in the dialog's own event loop; true when the dialog has that slot.

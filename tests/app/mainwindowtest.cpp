@@ -598,7 +598,11 @@ private slots:
         QTest::mouseMove(viewport, centre);
         QTRY_COMPARE(viewport->cursor().shape(), Qt::SizeAllCursor);
         const QPoint marked = markAround();
-        QVERIFY(marked.x() > plain.x() + 30 && marked.y() > plain.y() + 30);
+        QVERIFY(marked.x() > plain.x() + 30 && marked.y() > plain.y() + 30 && !f.label("labelMouseX").isEmpty());
+        // The read-out goes with the pointer.
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(viewport, &leave);
+        QCOMPARE(f.label("labelMouseX") + f.label("labelMouseY"), QString());
         // Only the left button opens the length dialog.
         ModalAnswerer answers;
         const QPointF label = projection->rulerLabel()->sceneBoundingRect().center();

@@ -453,6 +453,7 @@ private slots:
         QTest::newRow("folded on the plane") << quad << QVector<QPointF>({{0, 0}, {1, 0}, {0, 1}, {1, 1}}) << "fold over";
         QTest::newRow("all on one spot of the plane") << quad << QVector<QPointF>(4, QPointF(5, 5))
                                                       << "Three references lie on one line on the plane.";
+        QTest::newRow("a reference without its place") << quad << square.mid(0, 3) << "The references give no map.";
     }
 
     void planeMapsAsTheCameraDoes()

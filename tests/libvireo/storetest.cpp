@@ -507,8 +507,8 @@ private slots:
             settings.restoreWindowState(&window);
             QCOMPARE(QVariantList({settings.locale().name(), QLocale().name(), localeChanged.count(),
                                    settings.afterLoadCalls, LocaleModel().headerData(0, Qt::Horizontal),
-                                   bool(window.windowState() & Qt::WindowMaximized)}),
-                     QVariantList({"de_CH", "de_CH", 1, 1, "Gebietsschema", true}));
+                                   LocaleModel().headerData(0, Qt::Vertical), bool(window.windowState() & Qt::WindowMaximized)}),
+                     QVariantList({"de_CH", "de_CH", 1, 1, "Gebietsschema", QVariant(), true}));
             // No copy is kept of a file that was not there.
             SilentMessages silence;
             settings.number = 17;
