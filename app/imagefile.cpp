@@ -85,7 +85,7 @@ private:
             const qint64 entry = qint64(directory) + 2 + 12 * i;
             if (number(entry, 2) != wanted)
                 continue;
-            return number(entry, 2 + 2) == 3 ? number(entry + 8, 2) : number(entry + 8, 4);
+            return number(entry + 2, 2) == 3 ? number(entry + 8, 2) : number(entry + 8, 4);
         }
         return 0;
     }

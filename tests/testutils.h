@@ -139,8 +139,9 @@ inline QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int or
         mp << quint16(42) << quint32(8) << quint16(3) << quint16(0xb000) << quint16(7) << quint32(4) << quint32(0x30303130)
            << quint16(0xb001) << quint16(4) << quint32(1) << quint32(2) << quint16(0xb002) << quint16(7) << quint32(32)
            << quint32(50) << quint32(0) << quint32(0x030000) << quint32(file.size() + 90) << quint32(0) << quint32(0)
-           << quint32(0x010001) << quint32(preview.size()) << quint32(file.size() + 80) << quint32(0);
-        file = file.insert(2, index) + preview;
+           << quint32(0x010001) << quint32(preview.size()) << quint32(file.size() + 80 - segment.size()) << quint32(0);
+        // After the EXIF block, as cameras write it.
+        file = file.insert(2 + segment.size(), index) + preview;
     }
     writeFile(path, file);
     return path;

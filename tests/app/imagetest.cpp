@@ -93,7 +93,7 @@ private slots:
         QTest::newRow("missing") << m_dir.filePath(QStringLiteral("missing.png")) << "The file does not exist.";
         QTest::newRow("84 bytes claiming 23000 x 23000") << m_dir.filePath(QStringLiteral("decoy.xbm"))
             << QStringLiteral("The file claims 23000 × 23000 pixels, far more than its %1 bytes can hold.").arg(decoy.size());
-        QTest::newRow("not a picture") << m_dir.filePath(QStringLiteral("broken.png")) << QString();
+        QTest::newRow("not a picture") << m_dir.filePath(QStringLiteral("broken.png")) << "Unsupported image format";
     }
 
     void refusesWhatMustNotBeRead()
@@ -449,6 +449,7 @@ private slots:
         QTest::newRow("turned") << QSize(160, 120) << 6 << QSize(75, 100) << true << QPoint(1, 0);
         QTest::newRow("mirrored and turned 270°") << QSize(160, 120) << 5 << QSize(75, 100) << true << QPoint(0, 0);
         QTest::newRow("mirrored and turned 90°") << QSize(160, 120) << 7 << QSize(75, 100) << true << QPoint(1, 1);
+        QTest::newRow("flipped") << QSize(160, 120) << 4 << QSize(100, 75) << true << QPoint(0, 1);
         QTest::newRow("too small") << QSize(80, 60) << 1 << QSize(100, 75) << false << QPoint(-1, -1);
     }
 
@@ -466,6 +467,32 @@ private slots:
         QCOMPARE(QVariantList({thumbnail.size(), thumbnail.pixelColor(30, 30).blue() > 200,
                                thumbnail.valid(at) && thumbnail.pixelColor(at).red() > 200}),
                  QVariantList({shown, blue, white.x() >= 0}));
+    }
+
+    // A damaged EXIF block costs the camera's thumbnail, nothing more; at is
+    // where in the block the bytes go, -1 a segment of their own before it.
+    void damagedExifCostsTheThumbnail_data()
+    {
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("used");
+        QTest::newRow("after a comment") << -1 << QByteArray("\xff\xfe\0\4ab", 6) << true;
+        QTest::newRow("a short orientation beside other bytes") << 20 << QByteArray("\1", 1) << true;
+        QTest::newRow("not a TIFF block") << 2 << QByteArray("\x2b", 1) << false;
+        QTest::newRow("second directory past the block") << 35 << QByteArray("\xff", 1) << false;
+        QTest::newRow("thumbnail length beyond its directory") << 38 << QByteArray("\1", 1) << false;
+        QTest::newRow("thumbnail past the block") << 62 << QByteArray("\1", 1) << false;
+    }
+
+    void damagedExifCostsTheThumbnail()
+    {
+        QFETCH(int, at);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, used);
+        const QString path = writeCameraPhoto(m_dir.filePath(QStringLiteral("exif.jpg")), QSize(160, 120), 6);
+        QByteArray file = readFile(path);
+        writeFile(path, at < 0 ? file.insert(2, bytes) : file.replace(12 + at, bytes.size(), bytes));
+        QCOMPARE(ImageFile(path).embeddedThumbnail().size(), used ? QSize(120, 160) : QSize(0, 0));
     }
 
     void thumbnailsInOrderAndBrowsable()
