@@ -46,6 +46,12 @@ void acceptMessage(ModalAnswerer &answers, QString *text = nullptr)
     });
 }
 
+// An answerer that accepts the next message box and keeps what it said.
+struct MessageAnswerer : ModalAnswerer {
+    MessageAnswerer() { acceptMessage(*this, &text); }
+    QString text;
+};
+
 // Answers the next question box with the given button, after an optional step.
 void answerQuestion(ModalAnswerer &answers, QMessageBox::StandardButton answer, std::function<void()> before = {})
 {
@@ -339,17 +345,14 @@ private slots:
         QCOMPARE(imageCentre(), QColor(Qt::lightGray));
         const QString path = f.dir.filePath(QStringLiteral("broken.png"));
         writeFile(path, "not a picture");
-        QString shown;
-        ModalAnswerer answers;
-        acceptMessage(answers, &shown);
+        MessageAnswerer answers;
         f.window->openImage(path);
         QVERIFY_ANSWERED(answers);
         // The decoder's reason below the message (never empty: the reader tests say so).
-        QCOMPARE(shown, "Cannot load image.\n" + f.window->scene()->loadErrorString());
+        QCOMPARE(answers.text, "Cannot load image.\n" + f.window->scene()->loadErrorString());
         QVERIFY(!f.view()->isEnabled());
         // Nothing of the image before stays drawn.
-        QVERIFY(imageCentre() != QColor(Qt::lightGray));
-        QCOMPARE(f.label("labelImageName"), QStringLiteral("broken.png"));
+        QVERIFY(imageCentre() != QColor(Qt::lightGray) && f.label("labelImageName") == QStringLiteral("broken.png"));
     }
 
     void clickCopyDeleteClear()
@@ -444,10 +447,9 @@ private slots:
         f.window->openFolder(QFileInfo(other).absolutePath());
         QCOMPARE(thumbnails->count(), 0);
         // Nothing of the image before: no calibration items, no read-out.
-        QVERIFY(!f.window->scene()->projection()->originAnchor()->isVisible() && f.label("labelMouseX").isEmpty()
-                && f.window->scene()->imagePyramid()->isNull());
-        QCOMPARE(f.window->scene()->fileName(), QString());
-        QVERIFY(!f.view()->isEnabled());
+        vireo::Scene *scene = f.window->scene();
+        QVERIFY(!scene->projection()->originAnchor()->isVisible() && f.label("labelMouseX").isEmpty()
+                && scene->imagePyramid()->isNull() && scene->fileName().isEmpty() && !f.view()->isEnabled());
         f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
         QCOMPARE(f.window->scene()->fileName(), QString());
         QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 1; }, 10000));
@@ -858,8 +860,7 @@ private slots:
     {
         QProcess program;
         program.start(QStringLiteral(MENSOR_BINARY), {QStringLiteral("--version")});
-        QVERIFY(program.waitForFinished(30000));
-        QCOMPARE(program.readAllStandardOutput().trimmed(), QByteArray("mensor 2.4"));
+        QVERIFY(program.waitForFinished(30000) && program.readAllStandardOutput().trimmed() == QByteArray("mensor 2.4"));
         program.start(QStringLiteral(MENSOR_BINARY), {QStringLiteral("--help")});
         QVERIFY(program.waitForFinished(30000) && program.readAllStandardOutput().contains("[path]"));
         if (!QImageReader::supportedImageFormats().contains("heic"))
@@ -1002,10 +1003,9 @@ private slots:
                       {badRest, "Element <value> expected.", ".2.bak"}};
         for (const auto &start : starts) {
             writeFile(storePath(), start.store);
-            QString text;
-            ModalAnswerer answers;
-            acceptMessage(answers, &text);
+            MessageAnswerer answers;
             Fixture f(Store::AsItIs);
+            const QString &text = answers.text;
             QCOMPARE(answers.waitForAll(), QString());
             QVERIFY2(text.contains(QLatin1String(start.error)) && text.contains(storePath() + QLatin1String(start.backup)),
                      qPrintable(text));
@@ -1028,13 +1028,11 @@ private slots:
     {
         QFile::remove(storePath());
         QCOMPARE(::mkfifo(QFile::encodeName(storePath()).constData(), 0600), 0);
-        QString text;
-        ModalAnswerer answers;
-        acceptMessage(answers, &text);
+        MessageAnswerer answers;
         {
             Fixture f(Store::AsItIs);
             QCOMPARE(answers.waitForAll(), QString());
-            QVERIFY2(text.contains(QStringLiteral("The file is not a regular file.")), qPrintable(text));
+            QVERIFY2(answers.text.contains(QStringLiteral("The file is not a regular file.")), qPrintable(answers.text));
             QCOMPARE(f.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
             f.openImage();
             QVERIFY(f.window->close());
@@ -1088,8 +1086,7 @@ private slots:
             QVERIFY2(text.contains(says) && (says.isEmpty() || text.contains(lockPath)), qPrintable(text));
             QCOMPARE(f.window->windowTitle().endsWith(QStringLiteral("(read-only)")), !owned);
             f.openImage();
-            QCOMPARE(QFile::exists(storePath()), owned);
-            QVERIFY(f.window->close());
+            QVERIFY(QFile::exists(storePath()) == owned && f.window->close());
         }
         QCOMPARE(QFileInfo::exists(lockPath), !owned);
         QFile::remove(lockPath);
@@ -1108,11 +1105,9 @@ private slots:
         QVERIFY(QTest::qWaitFor([] { return QFile::exists(storePath() + QStringLiteral(".lock")); }, 30000));
         const QByteArray before = readFile(storePath());
         {
-            ModalAnswerer answers;
-            QString text;
-            acceptMessage(answers, &text);
+            MessageAnswerer answers;
             Fixture second(Store::AsItIs);
-            QVERIFY2(text.contains(storePath() + QStringLiteral(".lock")), qPrintable(text));
+            QVERIFY2(answers.text.contains(storePath() + QStringLiteral(".lock")), qPrintable(answers.text));
             QCOMPARE(answers.waitForAll(), QString());
             QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
             second.openImage();
@@ -1121,15 +1116,15 @@ private slots:
             second.window->show();
             second.action("actionModeEdit")->trigger();
             second.clickImage(QPointF(50, 50));
-            answers.expect<QMessageBox>([&text](QMessageBox *box) {
-                text = box->text();
+            answers.expect<QMessageBox>([&answers](QMessageBox *box) {
+                answers.text = box->text();
                 return answerLater(box->button(QMessageBox::Cancel), "click");
             });
             QVERIFY(!second.window->close());
             answerQuestion(answers, QMessageBox::Discard);
             QVERIFY(second.window->close());
             QVERIFY_ANSWERED(answers);
-            QVERIFY2(text.contains(QStringLiteral("cannot save")), qPrintable(text));
+            QVERIFY2(answers.text.contains(QStringLiteral("cannot save")), qPrintable(answers.text));
         }
         QCOMPARE(readFile(storePath()), before);
         first.kill();

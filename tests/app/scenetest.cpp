@@ -166,16 +166,14 @@ private slots:
         f.scene.selectPoint(0);
         QVERIFY(f.scene.pointList()->graphicsItemAt(0)->isSelected());
         f.scene.selectPoint(-1);
-        QVERIFY(f.scene.selectedItems().isEmpty());
-        QCOMPARE(selected.count(), 1);
+        QVERIFY(f.scene.selectedItems().isEmpty() && selected.count() == 1);
         QSignalSpy first(f.scene.pointList()->at(0), &kit::DataItem::changed);
         QSignalSpy second(f.scene.pointList()->at(1), &kit::DataItem::changed);
         const QPointF before = f.scene.pointList()->graphicsItemAt(0)->coordinates();
         const QPoint start = f.view.mapFromScene(QPointF(100, 100));
         drag(f.view.viewport(), start, start + QPoint(29, 0));
         const GraphicsPointItem *moved = f.scene.pointList()->graphicsItemAt(0);
-        QVERIFY(moved->pos().x() > 100 && moved->pos().y() == 100.0);
-        QVERIFY(first.count() >= 1 && second.count() == 0);
+        QVERIFY(moved->pos().x() > 100 && moved->pos().y() == 100.0 && first.count() >= 1 && second.count() == 0);
         QVERIFY(qAbs(moved->coordinates().x() - (before.x() + (moved->pos().x() - 100) * f.projection()->scale())) < 1e-12);
         QCOMPARE(moved->coordinates().y(), before.y());
         // Moving the origin changes every row, in one notification. The ruler lies above it: move it aside.

@@ -176,8 +176,7 @@ private slots:
             seen << QStringLiteral("%1-%2").arg(signal.at(0).toModelIndex().column()).arg(signal.at(1).toModelIndex().column());
         QCOMPARE(seen.join(QLatin1Char(' ')), changed);
         if (!changed.isEmpty()) {
-            QCOMPARE(modelChanged.first().at(0).toModelIndex().row(), 1);
-            QCOMPARE(item->value(column), value);
+            QVERIFY(modelChanged.first().at(0).toModelIndex().row() == 1 && item->value(column) == value);
             // A change from within a change is refused.
             QVERIFY(!item->nestedResult);
             QCOMPARE(item->value(0).toString(), column == 0 ? value.toString() : QStringLiteral("a"));
