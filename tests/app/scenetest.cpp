@@ -341,13 +341,14 @@ private slots:
         projection.setCalibrating(true);
         QVERIFY(projection.originAnchor()->isEnabled() && projection.rulerLabel()->isVisible()
                 && projection.rulerEnd2Anchor()->isVisible());
-        // All of it is in the scene; the length is red, in 12-point bold.
+        // All of it is in the scene; the length is red, in 12-point bold, the ruler red and two pixels wide.
         for (QGraphicsItem *item : QList<QGraphicsItem *>({projection.rulerLine(), projection.rulerLabel(), projection.xAxis(),
                                                            projection.yAxis(), projection.rulerEnd1Anchor()}))
             QCOMPARE(item->scene(), &scene);
         const QFont font = projection.rulerLabel()->font();
-        QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color(), font.pointSize(), font.bold()}),
-                 QVariantList({2, QColor(Qt::red), 12, true}));
+        QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color(), font.pointSize(), font.bold(),
+                               projection.rulerLine()->pen().color(), projection.rulerLine()->pen().widthF()}),
+                 QVariantList({2, QColor(Qt::red), 12, true, QColor(Qt::red), 2.0}));
     }
 
     void lengthDialogScalesCoordinates_data()
@@ -389,8 +390,7 @@ private slots:
         QVERIFY_ANSWERED(answers);
         // The smallest length the dialog offers is positive at its precision; its whole title shows beside the buttons.
         QCOMPARE(minimum, std::pow(10.0, -qMin(decimals, 10)));
-        QVERIFY(titleRoom >= 120);
-        QCOMPARE(changed.count(), std::isnan(entered) ? 0 : 1);
+        QVERIFY(titleRoom >= 120 && changed.count() == (std::isnan(entered) ? 0 : 1));
         QCOMPARE(QVariantList({projection.rulerLength(), projection.rulerLabelText()}), QVariantList({length, label}));
         QVERIFY(qAbs(projection.toCoordinates(QPointF(50, -30)).x() - before.x() * length / 7) < 1e-12);
     }
