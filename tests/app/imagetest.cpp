@@ -471,6 +471,10 @@ private slots:
 
     // A damaged EXIF block costs the camera's thumbnail, nothing more; at is
     // where in the block the bytes go, -1 a segment of their own before it.
+    // The block as the test photo has it: byte order at 0, 42 at 2, the
+    // orientation's value at 18 with its padding at 20, the next directory's
+    // offset at 34, the second directory's entry count at 38, the thumbnail's
+    // length at 60.
     void damagedExifCostsTheThumbnail_data()
     {
         QTest::addColumn<int>("at");
