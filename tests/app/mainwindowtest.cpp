@@ -124,6 +124,7 @@ struct Fixture
         return path;
     }
 
+    void activate() { window->activateWindow(); QVERIFY(QTest::qWaitForWindowActive(window.get())); }
     void clickImage(QPointF at) { QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(at)); }
 
     int rows() const { return window->scene()->pointList()->count(); }
@@ -320,8 +321,8 @@ private slots:
         f.action("actionOpenImage")->trigger();
         QVERIFY_ANSWERED(answers);
         QCOMPARE(f.label("labelImageName"), QStringLiteral("turned.jpg"));
-        QVERIFY(f.view()->isEnabled() && !f.action("actionNextImage")->isEnabled()
-                && !f.window->settings()->geometryFor(path).isNew());
+        QVERIFY(f.view()->isEnabled() && !f.window->settings()->geometryFor(path).isNew()
+                && !f.action("actionNextImage")->isEnabled() && !f.action("actionPreviousImage")->isEnabled());
         // Written when the image was chosen.
         QVERIFY(readFile(storePath()).contains(QStringLiteral("<currentdir>%1</currentdir>").arg(f.dir.path()).toUtf8()));
         QCOMPARE(f.window->scene()->sceneRect(), QRectF(0, 0, 200, 300));
@@ -628,8 +629,7 @@ private slots:
         };
         // Shift+arrows move the point or the handle pressed last by a pixel, with Ctrl by ten.
         const auto nudge = [&f](QGraphicsItem *item, const QPointF &by) {
-            f.window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+            f.activate();
             const QPointF from = item->pos();
             QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier | Qt::ControlModifier);
             for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right})
@@ -639,8 +639,8 @@ private slots:
         const auto state = [&f] {
             QVariantList shown = shownRecord(*f.window);
             shown.removeAt(4); // the next number only grows
-            return QVariantList({shown, f.window->tableView()->toText(QStringLiteral("\t")),
-                                 f.window->scene()->isCalibrating(), f.table()->currentIndex().row()});
+            return QVariantList({shown, f.window->tableView()->toText(QStringLiteral("\t")), f.window->scene()->isCalibrating(),
+                                 f.table()->currentIndex().row(), f.window->scene()->selectedItems().size()});
         };
         const std::vector<std::pair<QString, std::function<void()>>> steps = {
             // Without Ctrl the ruler's end lying on the origin is taken, with it the origin.
@@ -672,8 +672,7 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(stored(), states.last().first().toList(), 10000);
         }
         // Undone and redone with the keys, as users do: only an enabled action takes them.
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.activate();
         for (int i = int(steps.size()) - 1; i >= 0; --i) {
             QTest::keySequence(f.window.get(), QKeySequence::Undo);
             // In the mode the step was made in.
@@ -682,7 +681,8 @@ private slots:
             QVERIFY2(state() == before, qPrintable(QStringLiteral("undoing step %1").arg(i + 1)));
             QTRY_COMPARE_WITH_TIMEOUT(stored(), states.at(i).first().toList(), 10000);
         }
-        QVERIFY(!f.action("actionUndo")->isEnabled() && f.action("actionRedo")->isEnabled());
+        QVERIFY(!f.action("actionUndo")->isEnabled() && f.action("actionRedo")->isEnabled()
+                && !f.action("actionModeEdit")->isChecked());
         for (int i = 1; i <= int(steps.size()); ++i) {
             QTest::keySequence(f.window.get(), QKeySequence::Redo);
             QCOMPARE(state(), states.at(i));
@@ -732,8 +732,7 @@ private slots:
         QCOMPARE(QList<QPointF>({references[0]->pos(), references[2]->pos()}), QList<QPointF>({{200, 450}, {600, 150}}));
         for (int i = 0; i < 4; ++i)
             drag(f.view()->viewport(), f.view()->mapFromScene(references[i]->pos()), f.view()->mapFromScene(sheet[i]));
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        f.activate();
         QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
         QCOMPARE(f.action("actionUndo")->text(), QStringLiteral("&Undo Nudge Handle"));
         QVector<QPointF> placed;

@@ -595,14 +595,16 @@ private slots:
         QVERIFY(backups().contains(QStringLiteral("mensor.xml.12.bak"))
                 && !backups().contains(QStringLiteral("mensor.xml.2.bak")));
         // Gigabytes of zeros are moved aside, not copied.
-        QFile huge(m_settings);
-        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
-        huge.close();
+        QVERIFY(QFile::resize(m_settings, qint64(2) << 30));
         AppSettings settings;
         QVERIFY(!settings.load());
         QCOMPARE(QVariantList({QFileInfo(settings.backupFileName()).size(), QFile::exists(m_settings)}),
                  QVariantList({qint64(2) << 30, false}));
         QVERIFY(settings.save() && QFile::remove(settings.backupFileName()));
+        // A damaged store that no copy of can be kept is never written over.
+        writeFile(m_settings, QByteArray(100000, '<'));
+        FileSizeLimit noRoomForACopy(50000);
+        QVERIFY(!settings.load() && !settings.save() && readFile(m_settings) == QByteArray(100000, '<'));
     }
 
 private:
