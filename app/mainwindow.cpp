@@ -103,12 +103,12 @@ QStringList MainWindow::imageNamePatterns()
     return patterns;
 }
 
+// The file dialog takes the patterns from between the parentheses only when
+// the filter ends with the closing one; anything after it would make the
+// first pattern "(*.bmp" and hide every BMP file.
 QString MainWindow::imageFilter()
 {
-    QString filter = tr("Image Files") + QStringLiteral(" (");
-    for (const QString &pattern : imageNamePatterns())
-        filter += pattern + QLatin1Char(' ');
-    return filter + QStringLiteral(");");
+    return tr("Image Files") + QStringLiteral(" (") + imageNamePatterns().join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 QString MainWindow::numberText(double value, int decimalPlaces)

@@ -77,12 +77,17 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-inline QString writeImage(const QString &path, QSize size, QColor colour = Qt::lightGray, const char *format = nullptr)
+inline QImage filledImage(QSize size, QColor colour)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
+    return image;
+}
+
+inline QString writeImage(const QString &path, QSize size, QColor colour = Qt::lightGray, const char *format = nullptr)
+{
     QDir().mkpath(QFileInfo(path).absolutePath());
-    image.save(path, format);
+    filledImage(size, colour).save(path, format);
     return path;
 }
 
@@ -103,21 +108,15 @@ inline QImage patternImage(QSize size)
 inline QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int orientation, const QImage &photo = QImage(),
                                 QSize previewSize = QSize())
 {
-    const auto jpeg = [](QSize size, Qt::GlobalColor colour, QImage image = QImage()) {
-        if (image.isNull()) {
-            image = QImage(size, QImage::Format_RGB32);
-            image.fill(colour);
-        }
+    const auto jpeg = [](const QImage &image) {
         QByteArray bytes;
         QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
         image.save(&buffer, "JPG", 90);
         return bytes;
     };
-    QImage marked(thumbnailSize, QImage::Format_RGB32);
-    marked.fill(Qt::blue);
+    QImage marked = filledImage(thumbnailSize, Qt::blue);
     QPainter(&marked).fillRect(QRect(QPoint(0, 0), thumbnailSize / 2), Qt::white);
-    const QByteArray thumbnail = jpeg(thumbnailSize, Qt::blue, marked);
+    const QByteArray thumbnail = jpeg(marked);
     // Header, the first directory with the orientation and the software, the second with the thumbnail.
     QByteArray segment("\xff\xe1\0\0Exif\0\0II", 12);
     QDataStream out(&segment, QIODevice::Append);
@@ -129,10 +128,10 @@ inline QString writeCameraPhoto(const QString &path, QSize thumbnailSize, int or
     segment += thumbnail;
     segment[2] = char((segment.size() - 2) >> 8);
     segment[3] = char((segment.size() - 2) & 0xff);
-    QByteArray file = jpeg(QSize(800, 600), Qt::red, photo).insert(2, segment);
+    QByteArray file = jpeg(photo.isNull() ? filledImage(QSize(800, 600), Qt::red) : photo).insert(2, segment);
     if (previewSize.isValid()) {
         // The multi-picture index as cameras write it (version, count, entries) in a segment of its own.
-        const QByteArray preview = jpeg(previewSize, Qt::green);
+        const QByteArray preview = jpeg(filledImage(previewSize, Qt::green));
         QByteArray index("\xff\xe2\0\x58MPF\0II", 10);
         QDataStream mp(&index, QIODevice::Append);
         mp.setByteOrder(QDataStream::LittleEndian);

@@ -184,8 +184,7 @@ private slots:
     {
         const QImage source = patternImage(QSize(2048, 1100));
         const QImage half = ImagePyramid::downsampledLevels(source).value(0);
-        QImage untouched(half.size(), QImage::Format_RGB32);
-        untouched.fill(qRgb(1, 2, 3));
+        QImage untouched = filledImage(half.size(), qRgb(1, 2, 3));
         // The rows halved from the top, or -1 where a row below them was written.
         const auto halvedRows = [&half, &untouched](const QImage &target) {
             int rows = 0;

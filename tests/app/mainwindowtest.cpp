@@ -208,6 +208,7 @@ private slots:
             settings.setCurrentDir(QStringLiteral("/photos/R&D <2026>"));
             // A change made while a save runs is written by a save after it.
             settings.saveInBackground();
+            QVERIFY(settings.isSaving());
             settings.setDecimalPlaces(5);
             settings.saveInBackground();
             QTRY_VERIFY(!settings.isSaving() && readFile(storePath()).contains("<decimalplaces>5</decimalplaces>"));
@@ -312,15 +313,21 @@ private slots:
     {
         Fixture f;
         // Stored 300 × 200, left half red, tagged "turn 90° clockwise": upright the top half is red.
-        QImage stored(300, 200, QImage::Format_RGB32);
-        stored.fill(Qt::white);
+        QImage stored = filledImage(QSize(300, 200), Qt::white);
         QPainter(&stored).fillRect(0, 0, 150, 200, Qt::red);
         const QString path = writeCameraPhoto(f.dir.filePath(QStringLiteral("turned.jpg")), QSize(16, 12), 6, stored);
         ModalAnswerer answers;
-        answers.expect<QFileDialog>([path](QFileDialog *dialog) { return chooseListed(dialog, path); });
+        QStringList patterns;
+        answers.expect<QFileDialog>([path, &patterns](QFileDialog *dialog) {
+            patterns = dialog->findChild<QFileSystemModel *>()->nameFilters();
+            return chooseListed(dialog, path);
+        });
         f.action("actionOpenImage")->trigger();
         QVERIFY_ANSWERED(answers);
         QCOMPARE(f.label("labelImageName"), QStringLiteral("turned.jpg"));
+        // The dialog lists files by every pattern: the twelve every installation reads, then the plug-ins'.
+        QVERIFY2(patterns.first() == "*.bmp" && patterns.count("*.jpg") == 1 && patterns.contains("*.webp"),
+                 qPrintable(patterns.join(' ')));
         QVERIFY(f.view()->isEnabled() && !f.window->settings()->geometryFor(path).isNew()
                 && !f.action("actionNextImage")->isEnabled() && !f.action("actionPreviousImage")->isEnabled());
         // Written when the image was chosen.
@@ -351,8 +358,7 @@ private slots:
         f.window->openImage(path);
         QVERIFY_ANSWERED(answers);
         // The decoder's reason below the message (never empty: the reader tests say so).
-        QCOMPARE(answers.text, "Cannot load image.\n" + f.window->scene()->loadErrorString());
-        QVERIFY(!f.view()->isEnabled());
+        QVERIFY(answers.text == "Cannot load image.\n" + f.window->scene()->loadErrorString() && !f.view()->isEnabled());
         // Nothing of the image before stays drawn.
         QVERIFY(imageCentre() != QColor(Qt::lightGray) && f.label("labelImageName") == QStringLiteral("broken.png"));
     }
@@ -424,6 +430,7 @@ private slots:
         writeImage(folder + QStringLiteral("/b.png"), QSize(200, 300));
         // Only files: a folder named like an image is no image.
         QVERIFY(QDir(folder).mkpath(QStringLiteral("c.png")));
+        writeFile(folder + QStringLiteral("/notes.txt"), "no image");
         ModalAnswerer answers;
         answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
         f.action("actionOpenFolder")->trigger();
@@ -452,8 +459,7 @@ private slots:
         QVERIFY(!scene->projection()->originAnchor()->isVisible() && f.label("labelMouseX").isEmpty()
                 && scene->imagePyramid()->isNull() && scene->fileName().isEmpty() && !f.view()->isEnabled());
         f.window->loadFolderImage(folder + QStringLiteral("/a.png"));
-        QCOMPARE(f.window->scene()->fileName(), QString());
-        QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 1; }, 10000));
+        QVERIFY(f.window->scene()->fileName().isEmpty() && QTest::qWaitFor([&] { return thumbnails->count() == 1; }, 10000));
         f.action("actionNextImage")->trigger();
         QCOMPARE(f.window->scene()->fileName(), QStringLiteral("c.png"));
     }
@@ -509,8 +515,7 @@ private slots:
         if (signal == SIGKILL)
             QTRY_COMPARE_WITH_TIMEOUT(pointsOf("b.png"), 2, 10000);
         ::kill(pid_t(helper.processId()), signal);
-        QVERIFY(helper.waitForFinished(30000));
-        QCOMPARE(QVariantList({pointsOf("a.png"), pointsOf("b.png")}), QVariantList({3, 2}));
+        QVERIFY(helper.waitForFinished(30000) && QVariantList({pointsOf("a.png"), pointsOf("b.png")}) == QVariantList({3, 2}));
         if (signal != SIGKILL)
             QVERIFY(helper.exitStatus() == QProcess::NormalExit && helper.exitCode() == 0);
     }
@@ -1000,8 +1005,8 @@ private slots:
             const char *error;
             const char *backup;
         } starts[] = {{badNumber, "line 33, column 13: The value of x is not a valid double.", ".bak"},
-                      {badNumber, "The value of x", ".bak"},
-                      {badRest, "Element <value> expected.", ".2.bak"}};
+                      {badNumber, "double.\n\nValues that could not be read keep their defaults", ".bak"},
+                      {badRest, "Element <value> expected.\n\nEverything before that point has been loaded.", ".2.bak"}};
         for (const auto &start : starts) {
             writeFile(storePath(), start.store);
             MessageAnswerer answers;
@@ -1034,7 +1039,8 @@ private slots:
             Fixture f(Store::AsItIs);
             QCOMPARE(answers.waitForAll(), QString());
             QVERIFY2(answers.text.contains(QStringLiteral("The file is not a regular file.")), qPrintable(answers.text));
-            QCOMPARE(f.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
+            // The store itself refuses to write, whoever asks.
+            QVERIFY(f.window->windowTitle() == QStringLiteral("mensor 2.4 (read-only)") && !f.window->settings()->save());
             f.openImage();
             QVERIFY(f.window->close());
         }
@@ -1087,7 +1093,8 @@ private slots:
             QVERIFY2(text.contains(says) && (says.isEmpty() || text.contains(lockPath)), qPrintable(text));
             QCOMPARE(f.window->windowTitle().endsWith(QStringLiteral("(read-only)")), !owned);
             f.openImage();
-            QVERIFY(QFile::exists(storePath()) == owned && f.window->close());
+            // Whoever saves holds the lock meanwhile.
+            QVERIFY(QFile::exists(storePath()) == owned && QFile::exists(lockPath) && f.window->close());
         }
         QCOMPARE(QFileInfo::exists(lockPath), !owned);
         QFile::remove(lockPath);
@@ -1102,15 +1109,14 @@ private slots:
         QProcess first;
         first.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         first.start(QStringLiteral(MENSOR_BINARY), QStringList());
-        QVERIFY(first.waitForStarted());
-        QVERIFY(QTest::qWaitFor([] { return QFile::exists(storePath() + QStringLiteral(".lock")); }, 30000));
+        QVERIFY(first.waitForStarted() && QTest::qWaitFor([] { return QFile::exists(storePath() + ".lock"); }, 30000));
         const QByteArray before = readFile(storePath());
         {
             MessageAnswerer answers;
             Fixture second(Store::AsItIs);
             QVERIFY2(answers.text.contains(storePath() + QStringLiteral(".lock")), qPrintable(answers.text));
             QCOMPARE(answers.waitForAll(), QString());
-            QCOMPARE(second.window->windowTitle(), QStringLiteral("mensor 2.4 (read-only)"));
+            QVERIFY(second.window->windowTitle() == "mensor 2.4 (read-only)" && !second.window->settings()->save());
             second.openImage();
             QVERIFY(second.window->close());
             // Work done here cannot be saved: closing says so first.

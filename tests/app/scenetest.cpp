@@ -127,8 +127,7 @@ private slots:
             const QPoint press = f.view.mapFromScene(100 * pixels, 300);
             drag(f.view.viewport(), press, press + QPoint(pixels, 0));
         }
-        QCOMPARE(f.ids(), QList<int>({1, 2, 3}));
-        QCOMPARE(f.pos(2), f.view.mapToScene(f.view.mapFromScene(100, 300) + QPoint(1, 0)));
+        QVERIFY(f.ids() == QList<int>({1, 2, 3}) && f.pos(2) == f.view.mapToScene(f.view.mapFromScene(100, 300) + QPoint(1, 0)));
         // A pan makes no point; deleted numbers are never used again.
         f.view.setZoomLevel(60);
         drag(f.view.viewport(), QPoint(300, 300), QPoint(340, 330));
