@@ -321,8 +321,7 @@ private slots:
         // The label sits at the ruler's middle; the axes reach an origin outside the image.
         QCOMPARE(QVariantList({projection.rulerLabel()->pos(), projection.rulerLine()->line(),
                                projection.xAxis()->line(), projection.yAxis()->line()}),
-                 QVariantList({QPointF(60, 20), QLineF(10, 20, 110, 20), QLineF(0, 500, 700, 500),
-                               QLineF(700, 0, 700, 500)}));
+                 QVariantList({QPointF(60, 20), QLineF(10, 20, 110, 20), QLineF(0, 500, 700, 500), QLineF(700, 0, 700, 500)}));
         changed.clear();
         projection.originAnchor()->setPos(700, 500);
         projection.originAnchor()->setPos(100, 50);
