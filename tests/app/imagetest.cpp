@@ -444,7 +444,7 @@ private slots:
         QTest::addColumn<bool>("blue");
         // The quarter the stored top left quarter shows in, white.
         QTest::addColumn<QPoint>("white");
-        QTest::newRow("upright") << QSize(160, 120) << 1 << QSize(100, 75) << true << QPoint(0, 0);
+        QTest::newRow("turned 270°") << QSize(160, 120) << 8 << QSize(75, 100) << true << QPoint(0, 1);
         QTest::newRow("turned") << QSize(160, 120) << 6 << QSize(75, 100) << true << QPoint(1, 0);
         QTest::newRow("mirrored and turned 270°") << QSize(160, 120) << 5 << QSize(75, 100) << true << QPoint(0, 0);
         QTest::newRow("mirrored and turned 90°") << QSize(160, 120) << 7 << QSize(75, 100) << true << QPoint(1, 1);

@@ -557,7 +557,8 @@ private slots:
         }
         const int fitted = child<QSlider>(*f.window, "zoomSlider")->value();
         QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomIn));
-        QCOMPARE(child<QSlider>(*f.window, "zoomSlider")->value(), fitted + 5);
+        QTest::mouseClick(child<QToolButton>(*f.window, "buttonZoomIn"), Qt::LeftButton);
+        QCOMPARE(child<QSlider>(*f.window, "zoomSlider")->value(), fitted + 10);
         f.action("actionActualPixels")->trigger();
         QCOMPARE(QVariantList({view->transform().m11(), child<QSlider>(*f.window, "zoomSlider")->value()}),
                  QVariantList({1.0, vireo::GraphicsView::levelForScale(1.0)}));
