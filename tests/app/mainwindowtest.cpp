@@ -224,8 +224,7 @@ private slots:
             address = &image;
             for (int i = 0; i < 1000; ++i)
                 settings.geometryFor(QStringLiteral("/a/%1.jpg").arg(i, 4, 10, QLatin1Char('0')));
-            QCOMPARE(&settings.geometryFor(QStringLiteral("/photos/b.jpg")), address);
-            QVERIFY(settings.geometryFor(QStringLiteral("/PHOTOS")).isNew());
+            QVERIFY(&settings.geometryFor(QStringLiteral("/photos/b.jpg")) == address && settings.geometryFor("/PHOTOS").isNew());
             // Saved when it goes.
         }
         Settings loaded;
@@ -1036,6 +1035,7 @@ private slots:
     void storeThatIsAPipeIsLeftAlone()
     {
         QFile::remove(storePath());
+        QDir().mkpath(QFileInfo(storePath()).absolutePath());
         QCOMPARE(::mkfifo(QFile::encodeName(storePath()).constData(), 0600), 0);
         MessageAnswerer answers;
         {
