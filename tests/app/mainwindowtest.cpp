@@ -689,7 +689,8 @@ private slots:
             QTRY_COMPARE_WITH_TIMEOUT(stored(), states.at(i).first().toList(), 10000);
         }
         QVERIFY(!f.action("actionUndo")->isEnabled() && f.action("actionRedo")->isEnabled()
-                && !f.action("actionModeEdit")->isChecked() && f.action("actionRedo")->text() == "&Redo Move Ruler End");
+                && f.action("actionModeCalibrate")->isChecked() && !f.action("actionModeEdit")->isChecked()
+                && f.action("actionRedo")->text() == "&Redo Move Ruler End");
         for (int i = 1; i <= int(steps.size()); ++i) {
             QTest::keySequence(f.window.get(), QKeySequence::Redo);
             QCOMPARE(state(), states.at(i));
