@@ -58,8 +58,9 @@ void answerQuestion(ModalAnswerer &answers, QMessageBox::StandardButton answer, 
     answers.expect<QMessageBox>([answer, before](QMessageBox *box) {
         if (before)
             before();
-        // The button says what it does: one mislabelled is not pressed.
-        const bool labelled = answer != QMessageBox::Discard || box->button(answer)->text() == "Close Without Saving";
+        // The button says what it does, and Enter tries again: one otherwise is not pressed.
+        const bool labelled = (answer != QMessageBox::Discard || box->button(answer)->text() == "Close Without Saving")
+                              && (answer != QMessageBox::Retry || box->defaultButton() == box->button(answer));
         return answerLater(box->button(labelled ? answer : QMessageBox::Cancel), "click");
     });
 }
