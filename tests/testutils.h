@@ -249,6 +249,7 @@ private:
 };
 
 #define QVERIFY_ANSWERED(answerer) QVERIFY2((answerer).failure().isEmpty(), qPrintable((answerer).failure()))
+#define QVERIFY_ANSWERED_AND(answerer, ok) QVERIFY2((answerer).failure().isEmpty() && (ok), qPrintable((answerer).failure()))
 
 // Runs a slot of a dialog (accept, reject, a button's click) once control is
 // back in the dialog's own event loop; true when the dialog has that slot.

@@ -420,7 +420,7 @@ private slots:
         ask("actionClearPoints", QMessageBox::Cancel);
         QCOMPARE(f.rows(), 1);
         ask("actionClearPoints", QMessageBox::Yes);
-        QVERIFY2(answers.failure().isEmpty() && f.rows() == 0, qPrintable(answers.failure()));
+        QVERIFY_ANSWERED_AND(answers, f.rows() == 0);
     }
 
     void openFolderBrowsesThumbnails()
@@ -981,13 +981,13 @@ private slots:
             QVERIFY(!f.window->close() && f.window->isVisible());
             answerQuestion(answers, QMessageBox::Retry, [] { QDir(storePath()).removeRecursively(); });
             QVERIFY(f.window->close());
-            QVERIFY2(answers.failure().isEmpty() && readFile(storePath()).contains(path.toUtf8()), qPrintable(answers.failure()));
+            QVERIFY_ANSWERED_AND(answers, readFile(storePath()).contains(path.toUtf8()));
         }
         Fixture g;
         QVERIFY(QDir().mkpath(storePath()));
         answerQuestion(answers, QMessageBox::Discard);
         QVERIFY(g.window->close());
-        QVERIFY2(answers.failure().isEmpty() && QDir(storePath()).removeRecursively(), qPrintable(answers.failure()));
+        QVERIFY_ANSWERED_AND(answers, QDir(storePath()).removeRecursively());
     }
 
     // A bad value costs that value alone; each damaged store is kept aside once, never overwritten.

@@ -594,7 +594,7 @@ private slots:
         QCOMPARE(backups().size(), Settings::maxBackups);
         QVERIFY(backups().contains(QStringLiteral("mensor.xml.12.bak"))
                 && !backups().contains(QStringLiteral("mensor.xml.2.bak")));
-        // Gigabytes of zeros are moved aside, not copied.
+        // A damaged store grown to gigabytes (zeros after its first bytes) is moved aside, not copied.
         QVERIFY(QFile::resize(m_settings, qint64(2) << 30));
         AppSettings settings;
         QVERIFY(!settings.load());
