@@ -80,7 +80,8 @@ QString ThumbnailCache::failFileName(const QString &path)
     return cacheRoot() + QStringLiteral("/fail/mensor-2.4/") + md5(uri(path)) + QLatin1String(".png");
 }
 
-QImage ThumbnailCache::thumbnail(const QString &path, int side, const std::function<bool()> &interrupted)
+QImage ThumbnailCache::thumbnail(const QString &path, int side, const std::function<bool()> &interrupted,
+                                 std::function<void()> *keep)
 {
     const QString fileUri = uri(path);
     const qint64 mtime = modificationTime(path);
@@ -110,7 +111,11 @@ QImage ThumbnailCache::thumbnail(const QString &path, int side, const std::funct
         const QSize original = QImageReader(path).size();
         image.setText(QLatin1String(widthKey), QString::number(original.width()));
         image.setText(QLatin1String(heightKey), QString::number(original.height()));
-        write(cacheFile, image, fileUri, mtime);
+        const auto keepImage = [cacheFile, image, fileUri, mtime] { write(cacheFile, image, fileUri, mtime); };
+        if (keep)
+            *keep = keepImage;
+        else
+            keepImage();
     }
     const QSize shown = shownSize(image, side);
     if (image.size() == shown || (image.width() <= side && image.height() <= side))

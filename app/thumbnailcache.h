@@ -21,8 +21,10 @@ public:
     static const int largeSize = 256;
 
     // The thumbnail of the file fitting a square of side pixels, from the
-    // cache where it is fresh, else decoded scaled and then kept.
-    static QImage thumbnail(const QString &path, int side, const std::function<bool()> &interrupted = {});
+    // cache where it is fresh, else decoded scaled and then kept: at once,
+    // or when the caller calls keep, so the thumbnail can be shown first.
+    static QImage thumbnail(const QString &path, int side, const std::function<bool()> &interrupted = {},
+                            std::function<void()> *keep = nullptr);
 
     // Where the cache keeps the thumbnail of a file for a size.
     static QString fileName(const QString &path, int side);

@@ -78,11 +78,13 @@ void ThumbnailLoader::doWork()
     for (const QFileInfo &entry : entries) {
         if (mustStop())
             return;
-        QImage image = ThumbnailCache::thumbnail(entry.absoluteFilePath(), side, [this] { return mustStop(); });
+        std::function<void()> keep;
+        QImage image = ThumbnailCache::thumbnail(entry.absoluteFilePath(), side, [this] { return mustStop(); }, &keep);
         image.setDevicePixelRatio(double(side) / thumbnailSize);
-        if (mustStop())
-            return;
-        emit thumbnailLoaded(request, entry.absoluteFilePath(), image);
+        if (!mustStop())
+            emit thumbnailLoaded(request, entry.absoluteFilePath(), image);
+        if (keep)
+            keep();
     }
 }
 

@@ -525,7 +525,8 @@ private slots:
         QVERIFY(label.endsWith(QLatin1String("...")) && view.itemAt(2)->toolTip().startsWith(label.chopped(3)));
         QVERIFY(QFontMetricsF(view.itemAt(2)->font()).horizontalAdvance(label) <= view.itemAt(2)->boundingRect().width());
         QVERIFY(view.itemAt(3)->image().isNull() && view.itemAt(3)->boundingRect() == QRectF(0, 0, 12, 12));
-        QVERIFY(selected.isEmpty() && view.currentIndex() == -1);
+        const QString kept = ThumbnailCache::fileName(dir.filePath(QStringLiteral("b.png")), ThumbnailLoader::thumbnailSize);
+        QVERIFY(selected.isEmpty() && view.currentIndex() == -1 && QFile::exists(kept));
         // A row of thumbnails in a wide strip, a column in a tall one; each shows its picture.
         // The strip's view fills it, edge to edge.
         const QGraphicsView *graphics = view.findChild<QGraphicsView *>();
