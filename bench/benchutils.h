@@ -2,6 +2,8 @@
 #define MENSOR_BENCHUTILS_H
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStringList>
 #include <QVector>
 
 #include <algorithm>
@@ -20,6 +22,18 @@ double medianMilliseconds(int runs, Run run)
     }
     std::sort(times.begin(), times.end());
     return times.at(times.size() / 2);
+}
+
+// libjpeg-turbo's own decoder on a file, output thrown away: the floor.
+inline double djpeg(const QString &path, const QStringList &options)
+{
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    const QStringList output = {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), path};
+    process.start(QStringLiteral("djpeg"), options + output);
+    process.waitForFinished(-1);
+    return timer.nsecsElapsed() / 1e6;
 }
 
 inline void printRow(const char *name, double value, const char *unit)

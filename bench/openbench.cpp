@@ -74,17 +74,6 @@ qint64 statusKiB(const char *field)
     return 0;
 }
 
-double djpeg(const QString &path, const QStringList &options)
-{
-    QProcess process;
-    QElapsedTimer timer;
-    timer.start();
-    const QStringList output = {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), path};
-    process.start(QStringLiteral("djpeg"), options + output);
-    process.waitForFinished(-1);
-    return timer.nsecsElapsed() / 1e6;
-}
-
 // One open in this process; prints first picture, whole image, copies and
 // longest hold in ms, then the memory added and the image with its copies in MiB.
 int openOnce(const QString &path)
