@@ -5,10 +5,8 @@
 #include <QVector>
 #include <QtEndian>
 
-#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include <jpeglib.h>
@@ -23,14 +21,11 @@ const J_COLOR_SPACE fastColorSpace = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_B
 struct ErrorManager {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
 };
 
 [[noreturn]] void exitWithError(j_common_ptr info)
 {
-    auto *error = reinterpret_cast<ErrorManager *>(info->err);
-    info->err->format_message(info, error->message);
-    std::longjmp(error->jump, 1);
+    std::longjmp(reinterpret_cast<ErrorManager *>(info->err)->jump, 1);
 }
 
 quint32 readNumber(const QByteArray &data, qint64 at, int bytes, bool bigEndian)
@@ -126,7 +121,6 @@ public:
 
     bool failed()
     {
-        errorString = QString::fromLocal8Bit(error.message);
         if (created)
             jpeg_abort_decompress(&info);
         return false;
@@ -139,7 +133,6 @@ public:
     std::FILE *file = nullptr;
     QByteArray data;
     QSize size;
-    QString errorString;
 };
 
 JpegDecoder::JpegDecoder(const QString &path)
@@ -150,8 +143,6 @@ JpegDecoder::JpegDecoder(const QString &path)
     if (d->file) {
         std::setvbuf(d->file, nullptr, _IOFBF, 1 << 16);
         d->readHeader();
-    } else {
-        d->errorString = QString::fromLocal8Bit(std::strerror(errno));
     }
 }
 
@@ -169,11 +160,6 @@ QSize JpegDecoder::size() const
     return d->size;
 }
 
-QString JpegDecoder::errorString() const
-{
-    return d->errorString;
-}
-
 QSize JpegDecoder::scaledSize(int denominator) const
 {
     return QSize((d->size.width() + denominator - 1) / denominator, (d->size.height() + denominator - 1) / denominator);
@@ -184,10 +170,6 @@ QImage JpegDecoder::decode(int denominator)
     if (d->size.isEmpty() || d->decoded)
         return QImage();
     QImage image(scaledSize(denominator), QImage::Format_RGB32);
-    if (image.isNull()) {
-        d->errorString = QStringLiteral("Not enough memory for %1 × %2 pixels.").arg(d->size.width()).arg(d->size.height());
-        return image;
-    }
     return decodeInto(denominator, image) ? image : QImage();
 }
 

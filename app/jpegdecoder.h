@@ -34,7 +34,6 @@ public:
     // Into an image of the scaled size in the fast format; nextRow is told
     // the first row not yet written before each stretch of rows is.
     bool decodeInto(int denominator, QImage &target, const std::function<void(int)> &nextRow = {});
-    QString errorString() const;
 
     // The preview a camera stores after the photo (a second image in its
     // multi-picture index) when it has at least minimumWidth pixels a row;

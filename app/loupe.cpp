@@ -85,7 +85,7 @@ void Loupe::paintEvent(QPaintEvent *)
         painter.drawLine(QPointF(centre.x(), centre.y() - arm), QPointF(centre.x(), centre.y() - 4));
         painter.drawLine(QPointF(centre.x(), centre.y() + 4), QPointF(centre.x(), centre.y() + arm));
     }
-    painter.setPen(QPen(Qt::black, 1));
+    // In the last pen of the cross.
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

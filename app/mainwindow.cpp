@@ -395,7 +395,6 @@ void MainWindow::loadThumbnails(const QString &currentDir)
     QDir dir(currentDir);
     dir.setFilter(QDir::Files | QDir::Readable);
     dir.setNameFilters(imageNamePatterns());
-    dir.setSorting(QDir::Name | QDir::IgnoreCase);
     m_ui->thumbnailView->loadThumbnails(dir);
     updateThumbnailsTitle();
 }

@@ -91,7 +91,6 @@ void SnapLines::setHorizontalPosition(double y)
     band.setTop(y - searchHalfBand);
     band.setBottom(y + searchHalfBand);
     m_horizontalLine->setPos(0, nearestPointCoordinate(band, y, false));
-    m_horizontalLine->update();
     updateVisibility();
 }
 
@@ -101,7 +100,6 @@ void SnapLines::setVerticalPosition(double x)
     band.setLeft(x - searchHalfBand);
     band.setRight(x + searchHalfBand);
     m_verticalLine->setPos(nearestPointCoordinate(band, x, true), 0);
-    m_verticalLine->update();
     updateVisibility();
 }
 

@@ -509,7 +509,6 @@ void Settings::restoreWindowState(QMainWindow *window) const
     QDir().mkpath(QFileInfo(guard).absolutePath());
     QFile marker(guard);
     const bool marked = marker.open(QIODevice::WriteOnly);
-    marker.close();
     d->windowState.restore(window);
     if (marked)
         QFile::remove(guard);
