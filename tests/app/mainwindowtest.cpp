@@ -26,7 +26,6 @@
 
 
 #include <combobox.h>
-#include <icons.h>
 #include <tableview.h>
 
 using vireo::Geometry;

@@ -11,7 +11,6 @@
 
 #include "testutils.h"
 
-#include <datalistmodel.h>
 
 #include <cmath>
 #include <random>

@@ -9,7 +9,6 @@
 #include "testutils.h"
 
 #include <cstring>
-#include <unistd.h>
 
 using namespace kit;
 
@@ -352,7 +351,7 @@ private slots:
         newer.endGroup();
         QVERIFY(newer.readInt(QStringLiteral("b"), number) && !newer.hasError() && newer.formatVersion() == 1 && number == 6);
         // Escapes edited by hand: what is not a whole one reads as it stands.
-        for (const QByteArray &stored : {"x\\u0041", "x\\", "\\u41", "\\uzzzz", "\\x0041"}) {
+        for (const QByteArray stored : {"x\\u0041", "x\\", "\\u41", "\\uzzzz", "\\x0041"}) {
             QString text;
             newer.read(document("<text escaped=\"1\">" + stored + "</text>"));
             QVERIFY(newer.readString(QStringLiteral("text"), text));
@@ -518,7 +517,9 @@ private slots:
         QTest::addColumn<bool>("plausible");
         const QByteArray real = realLayout();
         const int dockArea = real.indexOf(QByteArray("\xfd\x00\x00\x00\x01", 5)) + 5;
-        QVERIFY(dockArea > 5);
+        // The default corners: the top ones to the top area (4), the bottom ones to the bottom (8).
+        const int corners = real.indexOf(QByteArray("\0\0\0\x04\0\0\0\x04\0\0\0\x08\0\0\0\x08", 16));
+        QVERIFY(dockArea > 5 && corners > dockArea);
         QTest::newRow("as saved") << real << true;
         QTest::newRow("truncated") << real.left(real.size() - 3) << false;
         QTest::newRow("trailing byte") << real + '\xfd' << false;
@@ -528,6 +529,7 @@ private slots:
         QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
         QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
         QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
+        QTest::newRow("corner in no dock area") << QByteArray(real).replace(corners + 15, 1, "\x03") << false;
         QTest::newRow("docks neither side by side nor stacked") << QByteArray(real).replace(dockArea + 13, 1, "\x05") << false;
         const QByteArray tabbed = realLayout(true);
         const int currentTab = tabbed.indexOf(QByteArray("\xfa\x00\x00\x00", 4)) + 1;
