@@ -70,7 +70,10 @@ void Settings::afterLoad()
 void Settings::load(kit::DataReader &reader)
 {
     kit::Settings::load(reader);
-    reader.readString(QLatin1String(currentDirKey), m_currentDir);
+    // An empty folder is never written, so it must not be read either: it keeps the default.
+    QString currentDir;
+    if (reader.readString(QLatin1String(currentDirKey), currentDir) && !currentDir.isEmpty())
+        m_currentDir = currentDir;
     reader.readInt(QLatin1String(decimalPlacesKey), m_decimalPlaces);
     reader.readMap(QLatin1String(geometriesKey), QLatin1String(geometryKey), m_geometries);
 }
