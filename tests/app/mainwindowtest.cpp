@@ -744,9 +744,7 @@ private slots:
         f.activate();
         QTest::keyClick(f.window.get(), Qt::Key_Up, Qt::ShiftModifier);
         QCOMPARE(f.action("actionUndo")->text(), QStringLiteral("&Undo Nudge Handle"));
-        QVector<QPointF> placed;
-        for (int i = 0; i < 4; ++i)
-            placed.append(references[i]->pos());
+        const QVector<QPointF> placed = {references[0]->pos(), references[1]->pos(), references[2]->pos(), references[3]->pos()};
         QVERIFY(QLineF(placed[3], sheet[3] - QPointF(0, 1)).length() < 4 && QLineF(placed[0], sheet[0]).length() < 4);
         const vireo::PlaneMap map(placed, {{0, 0}, {300, 0}, {300, 200}, {0, 200}});
         QVERIFY2(accuracy.contains(QStringLiteral("at most")), qPrintable(accuracy));

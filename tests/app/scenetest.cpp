@@ -531,8 +531,13 @@ private slots:
         f.scene.setSceneRect(QRectF(QPointF(0, 0), image));
         f.view.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
         f.view.centerOn(1234, 567);
-        const QPointF target = f.view.viewportTransform().inverted().map(pointer);
+        QPointF target = f.view.viewportTransform().inverted().map(pointer);
         for (int notch = 0; notch < 40; ++notch) {
+            // Scrolled between two notches, the point under the pointer is taken afresh.
+            if (notch == 20) {
+                f.view.horizontalScrollBar()->setValue(f.view.horizontalScrollBar()->value() + 30);
+                target = f.view.viewportTransform().inverted().map(pointer);
+            }
             f.wheel(notch < 20 ? 120 : -120, pointer);
             QCOMPARE(f.view.zoomLevel(), 10 + 4 * (notch < 20 ? notch + 1 : 39 - notch));
             const QPointF error = f.view.viewportTransform().map(target) - pointer;
