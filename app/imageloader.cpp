@@ -15,6 +15,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <utility>
 
 #ifdef Q_OS_LINUX
 #include <sys/mman.h>
@@ -35,15 +36,23 @@ const int populateWrite = 23;
 #endif
 #endif
 
+#ifdef Q_OS_LINUX
+// The whole blocks of alignment bytes within [begin, end): the memory advice
+// takes only those. Empty when there are none.
+std::pair<quintptr, quintptr> alignedWithin(const uchar *begin, const uchar *end, quintptr alignment)
+{
+    const quintptr first = (quintptr(begin) + alignment - 1) & ~(alignment - 1);
+    return {first, qMax(first, quintptr(end) & ~(alignment - 1))};
+}
+#endif
+
 // A fault maps 2 MiB instead of 4 KiB where the system allows it.
 void preferHugePages(uchar *begin, uchar *end)
 {
 #ifdef Q_OS_LINUX
-    const quintptr huge = quintptr(2) << 20;
-    const quintptr first = (quintptr(begin) + huge - 1) & ~(huge - 1);
-    const quintptr last = quintptr(end) & ~(huge - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+    const auto huge = alignedWithin(begin, end, quintptr(2) << 20);
+    if (huge.second > huge.first)
+        ::madvise(reinterpret_cast<void *>(huge.first), huge.second - huge.first, MADV_HUGEPAGE);
 #else
     Q_UNUSED(begin)
     Q_UNUSED(end)
@@ -253,13 +262,12 @@ void ImageLoader::awaitRelease(const QImage &memory, int generation) const
 bool ImageLoader::populate(uchar *begin, uchar *end)
 {
 #ifdef Q_OS_LINUX
-    const quintptr page = 4096;
     const qint64 chunk = qint64(1) << 20;
     for (uchar *at = begin; at < end; at += chunk) {
-        const quintptr first = (quintptr(at) + page - 1) & ~(page - 1);
-        const quintptr last = quintptr(qMin(end, at + chunk)) & ~(page - 1);
+        const auto pages = alignedWithin(at, qMin(end, at + chunk), 4096);
         // Kernels before 5.14 do not know the advice: then the writers fault alone.
-        if (last > first && ::madvise(reinterpret_cast<void *>(first), last - first, populateWrite) != 0)
+        if (pages.second > pages.first
+            && ::madvise(reinterpret_cast<void *>(pages.first), pages.second - pages.first, populateWrite) != 0)
             return false;
     }
     return true;
