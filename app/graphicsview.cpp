@@ -114,7 +114,6 @@ void GraphicsView::fitToWindow()
         return;
     followScene();
     setExactScale(std::min((room.width() - 1) / rect.width(), (room.height() - 1) / rect.height()));
-    centerOn(rect.center());
 }
 
 void GraphicsView::showActualPixels()

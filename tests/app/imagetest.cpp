@@ -328,6 +328,12 @@ private slots:
             QVERIFY(embedded.isValid() ? qGreen(preview.pixel(9, 9)) > 200 && qRed(preview.pixel(9, 9)) < 60
                                        : meanDifference(preview, reduced) < 4);
         }
+        // Loading ends with the copies, or when it is called off.
+        const bool ended = !loader.isLoading();
+        loader.load(path, size, transformation);
+        const bool loading = loader.isLoading();
+        loader.cancel();
+        QCOMPARE(QVector<bool>({ended, loading, loader.isLoading()}), QVector<bool>({true, true, false}));
     }
 
     // The preview is stretched over the whole image's place: nothing moves
