@@ -268,9 +268,10 @@ void Scene::deletePoint(int row)
         qWarning() << "Ignoring invalid row" << row << "in Scene::deletePoint";
         return;
     }
+    // The row goes first: the table reads it while it is removed.
+    m_pointList->removeAt(row);
     removeItem(item);
     delete item;
-    m_pointList->removeAt(row);
 }
 
 void Scene::clearPoints()

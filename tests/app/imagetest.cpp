@@ -455,6 +455,7 @@ private slots:
         QTest::newRow("mirrored and turned 270°") << QSize(160, 120) << 5 << QSize(75, 100) << true << QPoint(0, 0);
         QTest::newRow("mirrored and turned 90°") << QSize(160, 120) << 7 << QSize(75, 100) << true << QPoint(1, 1);
         QTest::newRow("flipped") << QSize(160, 120) << 4 << QSize(100, 75) << true << QPoint(0, 1);
+        QTest::newRow("unknown orientation") << QSize(160, 120) << 9 << QSize(100, 75) << true << QPoint(0, 0);
         QTest::newRow("too small") << QSize(80, 60) << 1 << QSize(100, 75) << false << QPoint(-1, -1);
     }
 

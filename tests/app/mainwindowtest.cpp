@@ -113,6 +113,7 @@ struct Fixture
         window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        tester = std::make_unique<QAbstractItemModelTester>(table()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
     }
 
     QAction *action(const char *name) const { return child<QAction>(*window, name); }
@@ -135,6 +136,7 @@ struct Fixture
 
     QTemporaryDir dir;
     std::unique_ptr<MainWindow> window;
+    std::unique_ptr<QAbstractItemModelTester> tester;
 };
 
 QVariantList summary(const Geometry &record)

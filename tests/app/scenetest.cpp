@@ -1,3 +1,4 @@
+#include "datalistmodel.h"
 #include "geometry.h"
 #include "grahpicsanchoritem.h"
 #include "graphicslabelitem.h"
@@ -61,6 +62,7 @@ struct Fixture
     QTemporaryDir dir;
     Geometry geometry;
     Scene scene;
+    QAbstractItemModelTester tester{scene.pointList()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest};
     GraphicsView view;
 };
 
