@@ -183,7 +183,6 @@ bool ImageFile::inspect(QSize *size, QImageIOHandler::Transformations *transform
     if (!mayRead(&claimed))
         return false;
     QImageReader reader(m_path);
-    reader.setAutoTransform(true);
     *transformation = reader.transformation();
     *size = *transformation & QImageIOHandler::TransformationRotate90 ? claimed.transposed() : claimed;
     return true;

@@ -71,7 +71,6 @@ void ImagePyramid::setFullImage(const QImage &image, bool levelsFollow)
         return;
     m_image = inFastFormat(image);
     m_preview = QImage();
-    m_levels.clear();
     m_build = levelsFollow ? Build::Awaited : Build::NotStarted;
     ++m_generation;
 }

@@ -53,10 +53,8 @@ QVector<QPair<qint64, qint64>> indexedImages(const QByteArray &tiff)
         const quint32 count = readNumber(tiff, entry + 4, 4, big) / 16;
         const qint64 list = readNumber(tiff, entry + 8, 4, big);
         for (quint32 image = 1; image < count && image < 16; ++image) {
-            const quint32 size = readNumber(tiff, list + 16 * image + 4, 4, big);
-            const quint32 offset = readNumber(tiff, list + 16 * image + 8, 4, big);
-            if (size > 0 && offset > 0)
-                images.append({offset, size});
+            // An empty or misplaced entry reads as no JPEG at all.
+            images.append({readNumber(tiff, list + 16 * image + 8, 4, big), readNumber(tiff, list + 16 * image + 4, 4, big)});
         }
     }
     return images;

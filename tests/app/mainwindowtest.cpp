@@ -535,6 +535,10 @@ private slots:
         f.clickImage(QPointF(100, 100));
         f.clickImage(QPointF(400, 300));
         const QList<QPointF> placed = {f.pos(0), f.pos(1)};
+        // Pressed again, the current point keeps its current column.
+        f.table()->setCurrentIndex(f.table()->model()->index(1, 2));
+        f.clickImage(placed.last());
+        QCOMPARE(f.table()->currentIndex(), f.table()->model()->index(1, 2));
         f.table()->setCurrentIndex(QModelIndex());
         f.clickImage(placed.first());
         QTest::keyClick(f.window.get(), Qt::Key_Left, Qt::ShiftModifier);
