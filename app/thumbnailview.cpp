@@ -19,7 +19,7 @@ const int scrollMargin = 50;
 ThumbnailView::ThumbnailView(QWidget *parent, Qt::WindowFlags flags)
     : QWidget(parent, flags)
     , m_nextPosition(firstPosition)
-    , m_scene(new QGraphicsScene)
+    , m_scene(new QGraphicsScene(this))
     , m_view(new QGraphicsView(m_scene, this))
 {
     setMinimumSize(170, 170);
@@ -42,15 +42,13 @@ ThumbnailView::ThumbnailView(QWidget *parent, Qt::WindowFlags flags)
             Qt::QueuedConnection);
 }
 
-// The loader must stop before the scene and its items go.
+// The loader must stop before the scene and its items go, and the scene's
+// last signals must not reach this half-destroyed view.
 ThumbnailView::~ThumbnailView()
 {
     m_loader.abort();
     m_loader.wait();
     disconnect(m_scene, nullptr, this, nullptr);
-    m_items.clear();
-    m_view->setScene(nullptr);
-    delete m_scene;
 }
 
 void ThumbnailView::loadThumbnails(const QDir &dir)

@@ -580,7 +580,9 @@ private slots:
             clear ? view.clear() : view.loadThumbnails(listing(second.path()));
             QVERIFY(QTest::qWaitFor([&] { return view.count() == (clear ? 0 : 1); }, 10000));
             QTest::qWait(300);
-            QCOMPARE(QVector<int>({view.count(), view.currentIndex()}), QVector<int>({clear ? 0 : 1, -1}));
+            // An empty strip has nothing to scroll to.
+            const bool unscrolled = view.findChild<QGraphicsView *>()->sceneRect().size() == QSizeF(1, 1);
+            QCOMPARE(QVector<int>({view.count(), view.currentIndex(), unscrolled}), QVector<int>({clear ? 0 : 1, -1, clear}));
         }
         // Closing in the middle of a pass ends it at once.
         ThumbnailView closing;

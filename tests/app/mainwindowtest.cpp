@@ -113,7 +113,8 @@ struct Fixture
         window->settings()->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        tester = std::make_unique<QAbstractItemModelTester>(table()->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        using Tester = QAbstractItemModelTester;
+        tester = std::make_unique<Tester>(table()->model(), Tester::FailureReportingMode::QtTest);
     }
 
     QAction *action(const char *name) const { return child<QAction>(*window, name); }

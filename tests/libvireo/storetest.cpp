@@ -518,6 +518,14 @@ private slots:
                 << QByteArray(real).replace(dockArea, 4, QByteArray("\x00\x00\x00\x04", 4)) << false;
         QTest::newRow("unknown dock") << QByteArray(real).replace(utf16("dockA"), utf16("dockX")) << false;
         QTest::newRow("dock twice") << QByteArray(real).replace(utf16("dockA"), utf16("dockB")) << false;
+        // A dock's flags: shown and floating; a size up to a widget's largest; tool bars in the four areas.
+        const auto changed = [&real](const QByteArray &from, const QByteArray &to) { return QByteArray(real).replace(from, to); };
+        QTest::newRow("floating dock") << changed(utf16("dockA") + '\x01', utf16("dockA") + '\x03') << true;
+        QTest::newRow("dock state past its flags") << changed(utf16("dockA") + '\x01', utf16("dockA") + '\x04') << false;
+        QTest::newRow("dock larger than a widget can be")
+                << changed(QByteArray("\x17\0\xff\xff\xff", 5), QByteArray("\x17\x01\0\0\0", 5)) << false;
+        QTest::newRow("tool bar past the last area")
+                << changed(QByteArray("\xfc\0\0\0\x01\0\0\0\x02", 9), QByteArray("\xfc\0\0\0\x01\0\0\0\x04", 9)) << false;
         QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
         QTest::newRow("other marker") << QByteArray(real).replace(8, 1, "\xf9") << false;
         QTest::newRow("corner in no dock area") << QByteArray(real).replace(corners + 15, 1, "\x03") << false;
