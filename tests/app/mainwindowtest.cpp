@@ -416,9 +416,9 @@ private slots:
         QVERIFY(f.window->scene()->pointList()->graphicsItemAt(0)->isSelected());
         f.action("actionDeletePoint")->trigger();
         QCOMPARE(f.window->scene()->pointList()->graphicsItemAt(0)->id(), 2);
+        // Nothing current, nothing goes; nor when clearing is cancelled.
         f.table()->setCurrentIndex(QModelIndex());
         f.action("actionDeletePoint")->trigger();
-        QCOMPARE(f.rows(), 1);
         ask("actionClearPoints", QMessageBox::Cancel);
         QCOMPARE(f.rows(), 1);
         ask("actionClearPoints", QMessageBox::Yes);
@@ -440,10 +440,9 @@ private slots:
         QVERIFY_ANSWERED(answers);
         auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");
         QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 2; }, 10000));
-        QCOMPARE(QStringList({f.window->settings()->currentDir(),
-                              child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle()}),
-                 QStringList({folder, QStringLiteral("Images in Directory %1").arg(folder)}));
-        QVERIFY(!f.action("actionNextImage")->isEnabled());
+        QCOMPARE(QVariantList({f.window->settings()->currentDir(), child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle(),
+                               f.action("actionNextImage")->isEnabled()}),
+                 QVariantList({folder, QStringLiteral("Images in Directory %1").arg(folder), false}));
         thumbnails->selectNext();
         QCOMPARE(f.window->scene()->fileName(), QStringLiteral("a.png"));
         f.action("actionNextImage")->trigger();
@@ -933,9 +932,8 @@ private slots:
         sendMouse(view->viewport(), QEvent::MouseButtonPress, start);
         sendMouse(view->viewport(), QEvent::MouseMove, start + move);
         auto loupe = view->viewport()->findChild<vireo::Loupe *>();
-        QVERIFY(loupe && loupe->isVisible());
         const QGraphicsItem *dragged = f.window->scene()->mouseGrabberItem();
-        QVERIFY(dragged);
+        QVERIFY(loupe && loupe->isVisible() && dragged);
         const QPointF hotSpot = view->viewportTransform().map(dragged->scenePos());
         QVERIFY(view->viewport()->rect().contains(loupe->geometry())
                 && loupe->size() == QSize(vireo::Loupe::side, vireo::Loupe::side));

@@ -240,7 +240,7 @@ private slots:
     void init()
     {
         QLocale::setDefault(QLocale::c());
-            QFile::remove(m_settings);
+        QFile::remove(m_settings);
         QDir(m_settings).removeRecursively();
     }
 
@@ -325,10 +325,7 @@ private slots:
         // Empty values are left out; newer versions and content after the root object still read.
         Root saved;
         QByteArray empty;
-        {
-            StreamWriter writer(&empty);
-            writer.writeRoot(saved);
-        }
+        StreamWriter(&empty).writeRoot(saved);
         QVERIFY(!empty.contains("<text") && !empty.contains("<unit"));
         Root loaded;
         loaded.text = QStringLiteral("previous");
@@ -581,7 +578,7 @@ private slots:
     {
         SilentMessages silence;
         QDir folder = QFileInfo(m_settings).absoluteDir();
-        const auto backups = [&folder] { return folder.entryList({QStringLiteral("mensor.xml*.bak")}, QDir::Files, QDir::Name); };
+        const auto backups = [&folder] { return folder.entryList({QStringLiteral("mensor.xml*.bak")}, QDir::Files); };
         for (const QString &name : backups())
             QVERIFY(folder.remove(name));
         for (int start = 1; start <= 12; ++start) {
@@ -594,9 +591,8 @@ private slots:
                 settings.pruneBackups();
             }
         }
-        QCOMPARE(backups().size(), Settings::maxBackups);
-        QVERIFY(backups().contains(QStringLiteral("mensor.xml.12.bak"))
-                && !backups().contains(QStringLiteral("mensor.xml.2.bak")));
+        QCOMPARE(QVariantList({backups().size(), backups().contains("mensor.xml.12.bak"),
+                               backups().contains("mensor.xml.2.bak")}), QVariantList({Settings::maxBackups, true, false}));
         // A damaged store grown to gigabytes (zeros after its first bytes) is moved aside, not copied.
         writeFile(m_settings, "<broken");
         QVERIFY(QFile::resize(m_settings, qint64(2) << 30));
