@@ -8,6 +8,7 @@
 #include <sys/resource.h>
 #include <deque>
 #include <functional>
+#include <memory>
 
 // Points every per-user location at a fresh temporary folder before the
 // application object exists, so a test never touches the real settings.
@@ -31,36 +32,26 @@ inline void isolateUserFolders()
 }
 
 // Fails writes past the given size as a full disk does, for the superuser
-// too, while it lives.
-class FileSizeLimit
+// too, until the returned guard goes.
+inline std::shared_ptr<void> fileSizeLimit(rlim_t bytes)
 {
-public:
-    explicit FileSizeLimit(rlim_t bytes) : m_handler(::signal(SIGXFSZ, SIG_IGN))
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_previous);
-        const rlimit limited{bytes, m_previous.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_previous);
-        ::signal(SIGXFSZ, m_handler);
-    }
-
-private:
-    rlimit m_previous;
-    void (*m_handler)(int);
-};
+    rlimit previous;
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    const auto handler = ::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{bytes, previous.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    return std::shared_ptr<void>(nullptr, [previous, handler](void *) {
+        ::setrlimit(RLIMIT_FSIZE, &previous);
+        ::signal(SIGXFSZ, handler);
+    });
+}
 
 // Swallows every log message while it lives.
-class SilentMessages
+struct SilentMessages
 {
-public:
-    SilentMessages() : m_previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {})) {}
-    ~SilentMessages() { qInstallMessageHandler(m_previous); }
-
-private:
-    QtMessageHandler m_previous;
+    SilentMessages() : previous(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {})) {}
+    ~SilentMessages() { qInstallMessageHandler(previous); }
+    const QtMessageHandler previous;
 };
 
 inline QByteArray readFile(const QString &path)
@@ -277,18 +268,15 @@ inline void drag(QWidget *widget, QPoint from, QPoint to, Qt::MouseButton button
         sendMouse(widget, step.first, step.second, button, modifiers);
 }
 
-#define MENSOR_TEST_MAIN(TestObject, AppClass) \
+#define MENSOR_GUITEST_MAIN(TestObject) \
     int main(int argc, char *argv[]) \
     { \
         isolateUserFolders(); \
-        AppClass app(argc, argv); \
+        QApplication app(argc, argv); \
         app.setAttribute(Qt::AA_Use96Dpi, true); \
         TestObject tc; \
         QTEST_SET_MAIN_SOURCE_PATH \
         return QTest::qExec(&tc, argc, argv); \
     }
-
-#define MENSOR_GUITEST_MAIN(TestObject) MENSOR_TEST_MAIN(TestObject, QApplication)
-#define MENSOR_CORETEST_MAIN(TestObject) MENSOR_TEST_MAIN(TestObject, QCoreApplication)
 
 #endif

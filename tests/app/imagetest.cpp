@@ -36,13 +36,6 @@ QDir listing(const QString &path)
     return QDir(path, QStringLiteral("*.png *.jpg"), QDir::Name | QDir::IgnoreCase, QDir::Files | QDir::Readable);
 }
 
-void writeImages(const QTemporaryDir &dir, int count, QSize size, const char *suffix = "png")
-{
-    for (int i = 0; i < count; ++i)
-        writeImage(dir.filePath(QStringLiteral("%1.%2").arg(i, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix))),
-                   size, Qt::darkGreen);
-}
-
 // Colour runs one way, green the other, and squares give edges: a picture
 // that is turned, mirrored or shifted differs everywhere.
 QImage testPhoto(QSize size)
@@ -163,7 +156,8 @@ private slots:
     }
 
     // Each pixel of a copy is the mean of the 2 × 2 pixels it stands for, in every band of rows.
-    void copiesAreMeansOfTheirPixels()
+    // Halved behind a writer, a band is taken only once all its rows are written, none once abandoned.
+    void halvingFollowsTheWrittenRows()
     {
         const QImage source = patternImage(QSize(2048, 1100));
         const QImage half = ImagePyramid::downsampledLevels(source).value(0);
@@ -175,13 +169,6 @@ private slots:
             }
             QCOMPARE(half.pixel(at), qRgb(sum[0] / 4, sum[1] / 4, sum[2] / 4));
         }
-    }
-
-    // Halved behind a writer: a band is taken only once all its rows are written, none once abandoned.
-    void halvingFollowsTheWrittenRows()
-    {
-        const QImage source = patternImage(QSize(2048, 1100));
-        const QImage half = ImagePyramid::downsampledLevels(source).value(0);
         QImage untouched = filledImage(half.size(), qRgb(1, 2, 3));
         // The rows halved from the top, or -1 where a row below them was written.
         const auto halvedRows = [&half, &untouched](const QImage &target) {
@@ -221,8 +208,7 @@ private slots:
         const QImage source = patternImage(QSize(2400, 1300)).convertToFormat(QImage::Format(format));
         ImagePyramid pyramid;
         pyramid.setImage(source);
-        QVERIFY(pyramid.image().format() == QImage::Format_RGB32
-                || pyramid.image().format() == QImage::Format_ARGB32_Premultiplied);
+        QVERIFY(QList<int>({QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}).contains(pyramid.image().format()));
         pyramid.buildLevels();
         pyramid.waitForLevels();
         const QPoint offset(1234, 567);
@@ -569,8 +555,9 @@ private slots:
     {
         QTemporaryDir first;
         QTemporaryDir second;
-        writeImages(first, 40, QSize(1600, 1200), "jpg");
-        writeImages(second, 1, QSize(30, 30));
+        for (int i = 0; i < 40; ++i)
+            writeImage(first.filePath(QStringLiteral("%1.jpg").arg(i, 2, 10, QLatin1Char('0'))), QSize(1600, 1200));
+        writeImage(second.filePath(QStringLiteral("a.png")), QSize(30, 30));
         ThumbnailView view;
         for (bool clear : {false, true}) {
             view.loadThumbnails(listing(first.path()));

@@ -1097,7 +1097,7 @@ private slots:
             });
         }
         {
-            auto full = std::make_unique<FileSizeLimit>(lock == "full" ? 0 : RLIM_INFINITY);
+            auto full = fileSizeLimit(lock == "full" ? 0 : RLIM_INFINITY);
             Fixture f(Store::AsItIs);
             full.reset();
             QCOMPARE(answers.waitForAll(), QString());

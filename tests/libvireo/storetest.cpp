@@ -467,7 +467,7 @@ private slots:
         QString error;
         bool committed = false;
         {
-            FileSizeLimit limit(room >= 0 ? rlim_t(room) : RLIM_INFINITY);
+            const auto limit = fileSizeLimit(room >= 0 ? rlim_t(room) : RLIM_INFINITY);
             committed = save(fileName, sampleTree(QString(length, QLatin1Char('x'))), &error);
         }
         QFile::setPermissions(QFileInfo(fileName).absolutePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -603,7 +603,7 @@ private slots:
         QVERIFY(settings.save() && QFile::remove(settings.backupFileName()));
         // A damaged store that no copy of can be kept is never written over.
         writeFile(m_settings, QByteArray(100000, '<'));
-        FileSizeLimit noRoomForACopy(50000);
+        const auto noRoomForACopy = fileSizeLimit(50000);
         QVERIFY(!settings.load() && !settings.save() && readFile(m_settings) == QByteArray(100000, '<'));
     }
 
