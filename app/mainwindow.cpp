@@ -260,6 +260,7 @@ void MainWindow::connectParts()
     connect(m_ui->thumbnailView, &ThumbnailView::fileSelected, this, &MainWindow::loadFolderImage);
     connect(m_settings, &Settings::decimalPlacesChanged, this, &MainWindow::decimalPlacesChanged);
     connect(m_settings, &kit::Settings::localeChanged, this, &MainWindow::retranslate);
+    m_autoSave->setObjectName(QStringLiteral("autoSave"));
     m_autoSave->setSingleShot(true);
     m_autoSave->setInterval(autoSaveDelay);
     connect(m_autoSave, &QTimer::timeout, this, &MainWindow::autoSave);

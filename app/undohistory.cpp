@@ -93,8 +93,7 @@ void UndoHistory::setRecord(const QString &key)
     m_key = key;
     QUndoStack *&stack = m_stacks[key];
     if (!stack) {
-        stack = new QUndoStack(this);
-        m_group->addStack(stack);
+        stack = new QUndoStack(m_group);
     }
     m_group->setActiveStack(stack);
     takeBaseline();

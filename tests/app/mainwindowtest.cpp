@@ -687,8 +687,9 @@ private slots:
             QVERIFY_ANSWERED(answers);
             QCOMPARE(f.action("actionUndo")->text(), QStringLiteral("&Undo ") + step.first);
             states.append(state());
-            // Every change reaches the store on its own.
+            // Every change reaches the store on its own, once.
             QTRY_COMPARE_WITH_TIMEOUT(stored(), states.last().first().toList(), 10000);
+            QTRY_VERIFY(!f.window->findChild<QTimer *>("autoSave")->isActive());
         }
         // Undone and redone with the keys, as users do: only an enabled action takes them.
         f.activate();
