@@ -208,7 +208,6 @@ void GraphicsView::mouseReleaseEvent(QMouseEvent *event)
     }
     d->panning = false;
     viewport()->setCursor(Qt::CrossCursor);
-    event->accept();
 }
 
 void GraphicsView::wheelEvent(QWheelEvent *event)

@@ -50,7 +50,8 @@ public:
 
     QImage thumbnail() const
     {
-        if (m_tiff.size() < 8 || (!m_tiff.startsWith("II") && !m_tiff.startsWith("MM")) || number(2, 2) != 42)
+        // Every number read past the block's end reads 0: a short block gives no thumbnail.
+        if ((!m_tiff.startsWith("II") && !m_tiff.startsWith("MM")) || number(2, 2) != 42)
             return QImage();
         const quint32 first = number(4, 4);
         const int orientation = int(tag(first, 0x0112));

@@ -56,7 +56,7 @@ const DataSpec *specOf(const QAbstractItemModel *model, int column)
 
 int defaultWidthOf(const QAbstractItemModel *model, int column)
 {
-    bool ok = false;
+    bool ok;
     const int width = model->headerData(column, Qt::Horizontal, ColumnWidthRole).toInt(&ok);
     return ok ? width : 100;
 }

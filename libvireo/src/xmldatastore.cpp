@@ -71,7 +71,7 @@ QString unescapeValue(const QString &text)
             value += QLatin1Char('\\');
             ++i;
         } else {
-            bool ok = false;
+            bool ok;
             const ushort unit = text.mid(i + 2, 4).toUShort(&ok, 16);
             if (text.at(i + 1) == QLatin1Char('u') && ok && i + 6 <= text.size()) {
                 value += QChar(unit);
@@ -179,7 +179,7 @@ void XmlDataReader::setReader(QXmlStreamReader *reader)
     if (d->hasError())
         return;
     const auto version = reader->attributes().value(QStringLiteral("version"));
-    bool ok = false;
+    bool ok;
     const int number = version.toInt(&ok, 10);
     d->version = ok ? number : 0;
     d->nextToken();
