@@ -652,8 +652,8 @@ bool XmlFileWriter::commit()
     QDir().mkpath(QFileInfo(d->fileName).absoluteDir().absolutePath());
     QSaveFile file(d->fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || !writeAll(file, d->document)) {
+        // The unfinished file goes with the save file, the old one stays.
         d->error = file.errorString();
-        file.cancelWriting();
         return d->result = false;
     }
     d->result = file.commit();
