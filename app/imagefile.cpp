@@ -82,7 +82,7 @@ private:
     quint32 tag(quint32 directory, quint16 wanted) const
     {
         const quint32 entries = number(directory, 2);
-        for (quint32 i = 0; i < entries && i < 512; ++i) {
+        for (quint32 i = 0; i < qMin(entries, 512u); ++i) {
             const qint64 entry = qint64(directory) + 2 + 12 * i;
             if (number(entry, 2) != wanted)
                 continue;

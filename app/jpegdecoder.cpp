@@ -46,7 +46,7 @@ QVector<QPair<qint64, qint64>> indexedImages(const QByteArray &tiff)
     const bool big = tiff.startsWith("MM");
     const quint32 directory = readNumber(tiff, 4, 4, big);
     const quint32 entries = readNumber(tiff, directory, 2, big);
-    for (quint32 i = 0; i < entries && i < 64; ++i) {
+    for (quint32 i = 0; i < qMin(entries, 64u); ++i) {
         const qint64 entry = qint64(directory) + 2 + 12 * i;
         if (readNumber(tiff, entry, 2, big) != 0xb002)
             continue;

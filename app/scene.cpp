@@ -394,9 +394,8 @@ void Scene::selectPoint(int index)
 
 void Scene::onPointSelected(GraphicsPointItem *point)
 {
-    const int rows = m_pointList->count();
-    for (int row = 0; row < rows; ++row) {
-        if (m_pointList->graphicsItemAt(row) == point) {
+    for (int row = 0; const GraphicsPointItem *item = m_pointList->graphicsItemAt(row); ++row) {
+        if (item == point) {
             emit pointSelected(row);
             return;
         }

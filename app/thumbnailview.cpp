@@ -42,12 +42,10 @@ ThumbnailView::ThumbnailView(QWidget *parent, Qt::WindowFlags flags)
             Qt::QueuedConnection);
 }
 
-// The loader must stop before the scene and its items go, and the scene's
+// The loader, a member, stops before the scene, a child, goes; the scene's
 // last signals must not reach this half-destroyed view.
 ThumbnailView::~ThumbnailView()
 {
-    m_loader.abort();
-    m_loader.wait();
     disconnect(m_scene, nullptr, this, nullptr);
 }
 
