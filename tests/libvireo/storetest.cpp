@@ -520,7 +520,7 @@ private slots:
         QTest::newRow("floating dock") << changed(utf16("dockA") + '\x01', utf16("dockA") + '\x03') << true;
         QTest::newRow("dock state past its flags") << changed(utf16("dockA") + '\x01', utf16("dockA") + '\x04') << false;
         QTest::newRow("dock larger than a widget can be")
-                << changed(QByteArray("\x17\0\xff\xff\xff", 5), QByteArray("\x17\x01\0\0\0", 5)) << false;
+                << changed(QByteArray("\0\xff\xff\xff\xfb", 5), QByteArray("\x01\0\0\0\xfb", 5)) << false;
         QTest::newRow("tool bar past the last area")
                 << changed(QByteArray("\xfc\0\0\0\x01\0\0\0\x02", 9), QByteArray("\xfc\0\0\0\x01\0\0\0\x04", 9)) << false;
         QTest::newRow("unknown tool bar") << QByteArray(real).replace(utf16("tools"), utf16("toolx")) << false;
