@@ -41,13 +41,13 @@ void AboutDialog::retranslate()
 
 // The dialog keeps its size as a minimum and grows until the whole text
 // shows without scrolling, in every language. The text wraps anew as the
-// scroll bar goes, hence a few rounds.
+// scroll bar goes, hence a few rounds; once it fits, a round changes nothing.
 void AboutDialog::growToText()
 {
     if (!isVisible())
         return;
     const QScrollBar *bar = m_ui->textBrowser->verticalScrollBar();
-    for (int round = 0; round < 3 && bar->maximum() > 0; ++round)
+    for (int round = 0; round < 3; ++round)
         resize(width(), height() + bar->maximum());
 }
 
