@@ -12,7 +12,6 @@ const int gap = 24;
 Loupe::Loupe(QWidget *parent)
     : QWidget(parent)
 {
-    setObjectName(QStringLiteral("loupe"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(side, side);

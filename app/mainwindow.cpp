@@ -92,12 +92,12 @@ QStringList MainWindow::imageNamePatterns()
                                 QStringLiteral("*.pgm"), QStringLiteral("*.ppm"), QStringLiteral("*.tif"),
                                 QStringLiteral("*.tiff"), QStringLiteral("*.xbm"), QStringLiteral("*.xpm")};
         QStringList added;
+        // In the toolkit's order, which is sorted.
         for (const QByteArray &format : QImageReader::supportedImageFormats()) {
             const QString pattern = QStringLiteral("*.") + QString::fromLatin1(format).toLower();
             if (!patterns.contains(pattern) && !added.contains(pattern))
                 added.append(pattern);
         }
-        added.sort();
         return patterns + added;
     }();
     return patterns;

@@ -47,7 +47,6 @@ PlaneDialog::PlaneDialog(const QVector<QPointF> &image, const QVector<QPointF> &
     rectangle->addWidget(m_height);
     rectangle->addWidget(fill);
     m_accuracy = new QLabel;
-    m_accuracy->setObjectName(QStringLiteral("accuracy"));
     m_accuracy->setWordWrap(true);
     auto buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     kit::setStandardButtonIcons(buttons);
