@@ -373,8 +373,7 @@ private slots:
         projection.setDecimalPlaces(decimals);
         QSignalSpy changed(&projection, &Projection::changed);
         const QPointF before = projection.toCoordinates(QPointF(50, -30));
-        double minimum = 0;
-        int titleRoom = 0;
+        double minimum = 0, titleRoom = 0;
         ModalAnswerer answers;
         // Enters the length, or cancels when there is none.
         answers.expect<QInputDialog>([=, &minimum, &titleRoom](QInputDialog *dialog) {

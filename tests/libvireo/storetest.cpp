@@ -266,8 +266,7 @@ private slots:
         QVERIFY(save(fileName, record));
         QVERIFY2(readFile(fileName).contains("<length>" + text.toUtf8() + "</length>"), readFile(fileName).constData());
         Record loaded;
-        XmlFileReader reader(fileName, testFormat);
-        reader.readRoot(loaded);
+        XmlFileReader(fileName, testFormat).readRoot(loaded);
         QCOMPARE(loaded.length, value);
     }
 
