@@ -247,9 +247,8 @@ QImage ImageFile::readThumbnail(int side, const std::function<bool()> &interrupt
         m_error = reader.errorString();
         return image;
     }
-    // Scaled as stored, then turned upright.
-    if (image.size() == target || image.size() == target.transposed())
-        return image;
+    // Scaled as stored, then turned upright: already of the size asked for
+    // unless the reader cannot scale, and the toolkit leaves such an image as it is.
     return image.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation);
 }
 
