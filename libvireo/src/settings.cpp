@@ -400,7 +400,7 @@ bool Settings::claimLock()
     qint64 pid = 0;
     QString host;
     QString application;
-    if (!d->lockFile->getLockInfo(&pid, &host, &application) || pid <= 0) {
+    if (!d->lockFile->getLockInfo(&pid, &host, &application)) {
         // Empty, damaged, unreadable or a folder: no running program wrote it.
         qWarning().nospace() << "Taking over the damaged lock file " << lockFileName() << ".";
         if (!QFile::remove(lockFileName()))
