@@ -3,6 +3,7 @@
 #include "imagefile.h"
 #include "imagepyramid.h"
 #include "jpegdecoder.h"
+#include "memoryahead.h"
 #include "progressivehalving.h"
 
 #include <QCoreApplication>
@@ -13,12 +14,10 @@
 
 #include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <mutex>
 #include <utility>
 
 #ifdef Q_OS_LINUX
-#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -27,37 +26,6 @@
 namespace vireo {
 
 namespace {
-
-#ifdef Q_OS_LINUX
-#ifdef MADV_POPULATE_WRITE
-const int populateWrite = MADV_POPULATE_WRITE;
-#else
-const int populateWrite = 23;
-#endif
-#endif
-
-#ifdef Q_OS_LINUX
-// The whole blocks of alignment bytes within [begin, end): the memory advice
-// takes only those. Empty when there are none.
-std::pair<quintptr, quintptr> alignedWithin(const uchar *begin, const uchar *end, quintptr alignment)
-{
-    const quintptr first = (quintptr(begin) + alignment - 1) & ~(alignment - 1);
-    return {first, qMax(first, quintptr(end) & ~(alignment - 1))};
-}
-#endif
-
-// A fault maps 2 MiB instead of 4 KiB where the system allows it.
-void preferHugePages(uchar *begin, uchar *end)
-{
-#ifdef Q_OS_LINUX
-    const auto huge = alignedWithin(begin, end, quintptr(2) << 20);
-    if (huge.second > huge.first)
-        ::madvise(reinterpret_cast<void *>(huge.first), huge.second - huge.first, MADV_HUGEPAGE);
-#else
-    Q_UNUSED(begin)
-    Q_UNUSED(end)
-#endif
-}
 
 // The decoders keep both cores busy; the GUI thread is served first when
 // it has something to do, so the window stays responsive.
@@ -88,12 +56,10 @@ struct ImageLoader::Job {
             levelMemory.append(QImage(levelSize, QImage::Format_RGB32));
     }
 
-    // Memory the decoder and the copies will write, for populateAhead():
-    // begin and end of each stretch, in the order it is needed.
-    std::mutex aheadMutex;
-    std::deque<std::pair<uchar *, uchar *>> ahead;
-    const uchar *imageBegin = nullptr;
-    const uchar *imageEnd = nullptr;
+    // Memory the decoder and the copies will write. The decoder's thread maps
+    // what it is about to write when nobody has; the preview's thread, once
+    // the preview is out, runs ahead of it and then maps the copies' memory.
+    MemoryAhead ahead;
 
     // The copies' memory; the preview may borrow a level's until the
     // decoder takes them.
@@ -184,7 +150,7 @@ void ImageLoader::decodePreview(const std::shared_ptr<Job> &job)
     if (preview.isNull())
         return;
     deliver(job->generation, [this, preview] { emit previewReady(preview); });
-    populateAhead(job.get());
+    job->ahead.map();
     halveBehindDecoder(job.get());
 }
 
@@ -257,60 +223,6 @@ void ImageLoader::awaitRelease(const QImage &memory, int generation) const
         QThread::msleep(1);
 }
 
-// In chunks: the call holds the process's memory map, which the GUI thread
-// may need meanwhile.
-bool ImageLoader::populate(uchar *begin, uchar *end)
-{
-#ifdef Q_OS_LINUX
-    const qint64 chunk = qint64(1) << 20;
-    for (uchar *at = begin; at < end; at += chunk) {
-        const auto pages = alignedWithin(at, qMin(end, at + chunk), 4096);
-        // Kernels before 5.14 do not know the advice: then the writers fault alone.
-        if (pages.second > pages.first
-            && ::madvise(reinterpret_cast<void *>(pages.first), pages.second - pages.first, populateWrite) != 0)
-            return false;
-    }
-    return true;
-#else
-    Q_UNUSED(begin)
-    Q_UNUSED(end)
-    return false;
-#endif
-}
-
-// A fresh image's pages cost the decoder a fault each, about as much as the
-// decoding itself. Mapped ahead of it (contents untouched) they cost a third
-// of that. The decoder's thread maps what it is about to write when nobody
-// has; the preview's thread, once the preview is out, runs ahead of it and
-// then maps the copies' memory. With limit, only the image's memory below it.
-void ImageLoader::populateAhead(Job *job, const uchar *limit)
-{
-    const qint64 chunk = qint64(1) << 20;
-    for (;;) {
-        uchar *begin = nullptr;
-        uchar *end = nullptr;
-        {
-            const std::lock_guard<std::mutex> lock(job->aheadMutex);
-            if (job->ahead.empty())
-                return;
-            auto &stretch = job->ahead.front();
-            const bool inImage = stretch.first >= job->imageBegin && stretch.first < job->imageEnd;
-            if (limit && (!inImage || stretch.first >= limit))
-                return;
-            begin = stretch.first;
-            end = begin + qMin(chunk, qint64(stretch.second - begin));
-            stretch.first = end;
-            if (stretch.first == stretch.second)
-                job->ahead.pop_front();
-        }
-        if (!populate(begin, end)) {
-            const std::lock_guard<std::mutex> lock(job->aheadMutex);
-            job->ahead.clear();
-            return;
-        }
-    }
-}
-
 void ImageLoader::decodeImage(const std::shared_ptr<Job> &job)
 {
     yieldToGuiThread();
@@ -373,18 +285,13 @@ QImage ImageLoader::decodeWhole(JpegDecoder &decoder, Job *job)
     if (image.isNull())
         return image;
     uchar *rows = image.bits();
+    job->ahead.setImage(rows, rows + image.sizeInBytes());
     {
-        const std::lock_guard<std::mutex> lock(job->aheadMutex);
-        job->imageBegin = rows;
-        job->imageEnd = rows + image.sizeInBytes();
-        job->ahead.emplace_back(rows, rows + image.sizeInBytes());
-        preferHugePages(rows, rows + image.sizeInBytes());
         const std::lock_guard<std::mutex> memoryLock(job->memoryMutex);
         // Mapping ahead leaves the contents, the preview's included, as they are.
         for (const QImage &level : qAsConst(job->levelMemory)) {
             auto *bits = const_cast<uchar *>(level.constBits());
-            job->ahead.emplace_back(bits, bits + level.sizeInBytes());
-            preferHugePages(bits, bits + level.sizeInBytes());
+            job->ahead.append(bits, bits + level.sizeInBytes());
         }
     }
     {
@@ -394,7 +301,7 @@ QImage ImageLoader::decodeWhole(JpegDecoder &decoder, Job *job)
     const qint64 bytesPerRow = image.bytesPerLine();
     const auto nextRow = [job, rows, bytesPerRow](int row) {
         const qint64 margin = qint64(4) << 20;
-        populateAhead(job, rows + row * bytesPerRow + margin);
+        job->ahead.map(rows + row * bytesPerRow + margin);
         job->writtenRows = row;
         if (row >= job->awaitedRows) {
             const std::lock_guard<std::mutex> lock(job->rowsMutex);
@@ -402,10 +309,7 @@ QImage ImageLoader::decodeWhole(JpegDecoder &decoder, Job *job)
         }
     };
     const bool decoded = decoder.decodeInto(1, image, nextRow);
-    {
-        const std::lock_guard<std::mutex> lock(job->aheadMutex);
-        job->ahead.clear();
-    }
+    job->ahead.clear();
     const std::lock_guard<std::mutex> lock(job->rowsMutex);
     job->decodeEnded = true;
     job->decoding = nullptr;

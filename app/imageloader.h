@@ -53,8 +53,6 @@ private:
     static QImage borrowLevelMemory(Job *job, const QSize &size);
     static QImage decodeUpright(JpegDecoder &decoder, int denominator, Job *job);
     void awaitRelease(const QImage &memory, int generation) const;
-    static bool populate(uchar *begin, uchar *end);
-    static void populateAhead(Job *job, const uchar *limit = nullptr);
     void deliver(int generation, const std::function<void()> &emitter);
 
     QThreadPool m_pool;

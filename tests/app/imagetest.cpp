@@ -3,6 +3,7 @@
 #include "imagefile.h"
 #include "imageloader.h"
 #include "imagepyramid.h"
+#include "memoryahead.h"
 #include "pointlist.h"
 #include "progressivehalving.h"
 #include "scene.h"
@@ -13,6 +14,7 @@
 
 #include "testutils.h"
 
+#include <sys/mman.h>
 #include <sys/stat.h>
 
 using namespace vireo;
@@ -110,6 +112,28 @@ private slots:
         ImageFile image(path);
         QCOMPARE(QList<QSize>({image.read().size(), image.readThumbnail(100).size()}),
                  QList<QSize>({QSize(20000, 20000), QSize(100, 100)}));
+    }
+
+    // Mapped ahead in order: with a limit only the image's memory below it, then all
+    // (on kernels from 5.14).
+    void memoryIsMappedAheadOfItsWriters()
+    {
+        // The image's 64 MiB, then a copy's 32 MiB.
+        QImage memory(4096, 6144, QImage::Format_RGB32);
+        uchar *bits = const_cast<uchar *>(memory.constBits());
+        MemoryAhead ahead;
+        ahead.setImage(bits, bits + (64 << 20));
+        ahead.append(bits + (64 << 20), bits + (96 << 20));
+        QString mapped;
+        for (const uchar *limit : {bits + (10 << 20), bits + (80 << 20), static_cast<uchar *>(nullptr)}) {
+            ahead.map(limit);
+            for (const int mebibytes : {5, 14, 60, 70}) {
+                unsigned char resident = 0;
+                ::mincore(reinterpret_cast<void *>((quintptr(bits) + (mebibytes << 20) + 65536) & ~quintptr(4095)), 1, &resident);
+                mapped += resident & 1 ? QLatin1Char('+') : QLatin1Char('-');
+            }
+        }
+        QCOMPARE(mapped, QStringLiteral("+---" "+++-" "++++"));
     }
 
     void interruptedDecodeStopsAtItsNextRead()
@@ -254,8 +278,7 @@ private slots:
         // one the zoom level alone gives, within the whole-pixel scrolling.
         const double scale = GraphicsView::scaleForLevel(zoomLevel);
         const QPoint centre = view.viewport()->rect().center();
-        const QPointF fromZoom = view.mapToScene(centre) + QPointF(pixel - centre) / scale;
-        QVERIFY2(QLineF(placed, fromZoom).length() <= 1.5 / scale + 1,
+        QVERIFY2(QLineF(placed, view.mapToScene(centre) + QPointF(pixel - centre) / scale).length() <= 1.5 / scale + 1,
                  qPrintable(QStringLiteral("%1, %2").arg(placed.x()).arg(placed.y())));
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             QCOMPARE(view.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
@@ -451,8 +474,7 @@ private slots:
         QFETCH(bool, blue);
         QFETCH(QPoint, white);
         const QString name = QStringLiteral("camera%1.jpg").arg(orientation * 1000 + embedded.width());
-        const QString path = writeCameraPhoto(m_dir.filePath(name), embedded, orientation);
-        const QImage thumbnail = ThumbnailCache::thumbnail(path, 100);
+        const QImage thumbnail = ThumbnailCache::thumbnail(writeCameraPhoto(m_dir.filePath(name), embedded, orientation), 100);
         const QPoint at((2 * white.x() + 1) * shown.width() / 4, (2 * white.y() + 1) * shown.height() / 4);
         QCOMPARE(QVariantList({thumbnail.size(), thumbnail.pixelColor(30, 30).blue() > 200,
                                thumbnail.valid(at) && thumbnail.pixelColor(at).red() > 200}),
