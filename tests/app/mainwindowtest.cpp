@@ -84,12 +84,6 @@ bool chooseListed(QFileDialog *dialog, const QString &path)
     return dialog->selectedFiles() == QStringList(path) && answerLater(dialog, "accept");
 }
 
-template <typename T>
-T *child(const MainWindow &window, const char *name)
-{
-    return window.findChild<T *>(QLatin1String(name));
-}
-
 // Where the program keeps its store in this test's home.
 QString storePath()
 {
@@ -117,7 +111,7 @@ struct Fixture
         tester = std::make_unique<Tester>(table()->model(), Tester::FailureReportingMode::QtTest);
     }
 
-    QAction *action(const char *name) const { return child<QAction>(*window, name); }
+    QAction *action(const char *name) const { return window->findChild<QAction *>(name); }
 
     QString openImage(QSize size = QSize(640, 480), const QString &name = QStringLiteral("photo.png"))
     {
@@ -130,9 +124,9 @@ struct Fixture
     void clickImage(QPointF at) { QTest::mouseClick(view()->viewport(), Qt::LeftButton, {}, view()->mapFromScene(at)); }
 
     int rows() const { return window->scene()->pointList()->count(); }
-    vireo::GraphicsView *view() const { return child<vireo::GraphicsView>(*window, "imageView"); }
-    QTableView *table() const { return child<QTableView>(*window, "tableView"); }
-    QString label(const char *name) const { return child<QLabel>(*window, name)->text(); }
+    vireo::GraphicsView *view() const { return window->findChild<vireo::GraphicsView *>("imageView"); }
+    QTableView *table() const { return window->findChild<QTableView *>("tableView"); }
+    QString label(const char *name) const { return window->findChild<QLabel *>(name)->text(); }
     QPointF pos(int row) const { return window->scene()->pointList()->graphicsItemAt(row)->pos(); }
 
     QTemporaryDir dir;
@@ -159,17 +153,11 @@ QVariantList storedRecord(const QString &path)
     return summary(stored.geometryFor(path));
 }
 
-QVariantList shownRecord(const MainWindow &window)
-{
-    return summary(window.scene()->currentState());
-}
-
 QList<vireo::PlaneReference> samplePlane()
 {
-    return {vireo::PlaneReference(QPointF(412.5, 880.25), QPointF(0, 0)),
-            vireo::PlaneReference(QPointF(3410, 1020), QPointF(297, 0)),
-            vireo::PlaneReference(QPointF(2900, 160.125), QPointF(297, 210)),
-            vireo::PlaneReference(QPointF(800, 120), QPointF(0, 210))};
+    using vireo::PlaneReference;
+    return {PlaneReference(QPointF(412.5, 880.25), QPointF(0, 0)), PlaneReference(QPointF(3410, 1020), QPointF(297, 0)),
+            PlaneReference(QPointF(2900, 160.125), QPointF(297, 210)), PlaneReference(QPointF(800, 120), QPointF(0, 210))};
 }
 
 void setRulerLength(Fixture &f, ModalAnswerer &answers, double length)
@@ -257,10 +245,10 @@ private slots:
         QFile::remove(storePath());
         {
             MainWindow window;
-            QCOMPARE(QStringList({child<QAction>(window, "actionOpenImage")->text(),
-                                  child<QAction>(window, "actionResetCalibrationRuler")->text(),
-                                  child<QAction>(window, "actionActualPixels")->text(), window.windowTitle(),
-                                  child<QDockWidget>(window, "dockThumbnails")->windowTitle()}),
+            QCOMPARE(QStringList({window.findChild<QAction *>("actionOpenImage")->text(),
+                                  window.findChild<QAction *>("actionResetCalibrationRuler")->text(),
+                                  window.findChild<QAction *>("actionActualPixels")->text(), window.windowTitle(),
+                                  window.findChild<QDockWidget *>("dockThumbnails")->windowTitle()}),
                      QStringList({"&Bilddatei öffnen...", "&Massstab zurücksetzen", "&Originalgrösse", "mensor 2.4",
                                   "Bilder im Ordner"}));
             // The window comes back at the size it was closed at.
@@ -284,7 +272,7 @@ private slots:
         QCOMPARE(about(QStringLiteral("Measures positions on photographs.")), QStringLiteral("About mensor10"));
         QVERIFY(!f.view()->isEnabled() && !f.table()->isEnabled() && !f.action("actionClearPoints")->isEnabled()
                 && f.action("actionModeCalibrate")->isChecked() && f.window->size() == QSize(900, 640));
-        child<QLabel>(*f.window, "labelMouseX")->setText(QStringLiteral("x = 1"));
+        f.window->findChild<QLabel *>("labelMouseX")->setText(QStringLiteral("x = 1"));
         QStringList offered;
         answers.expect<vireo::SettingsDialog>([&offered](vireo::SettingsDialog *dialog) {
             auto locales = dialog->findChild<kit::ComboBox *>(QStringLiteral("editLocale"));
@@ -438,9 +426,10 @@ private slots:
         answers.expect<QFileDialog>([folder](QFileDialog *dialog) { return chooseListed(dialog, folder); });
         f.action("actionOpenFolder")->trigger();
         QVERIFY_ANSWERED(answers);
-        auto thumbnails = child<vireo::ThumbnailView>(*f.window, "thumbnailView");
+        auto thumbnails = f.window->findChild<vireo::ThumbnailView *>("thumbnailView");
         QVERIFY(QTest::qWaitFor([&] { return thumbnails->count() == 2; }, 10000));
-        QCOMPARE(QVariantList({f.window->settings()->currentDir(), child<QDockWidget>(*f.window, "dockThumbnails")->windowTitle(),
+        QCOMPARE(QVariantList({f.window->settings()->currentDir(),
+                               f.window->findChild<QDockWidget *>("dockThumbnails")->windowTitle(),
                                f.action("actionNextImage")->isEnabled()}),
                  QVariantList({folder, QStringLiteral("Images in Directory %1").arg(folder), false}));
         thumbnails->selectNext();
@@ -453,7 +442,7 @@ private slots:
         // Another folder: nothing of this one stays to be chosen, and the image
         // shown is no longer within reach of the new folder's record.
         const QString other = writeImage(f.dir.filePath(QStringLiteral("other/c.png")), QSize(50, 50));
-        child<QLabel>(*f.window, "labelMouseX")->setText(QStringLiteral("x = 1"));
+        f.window->findChild<QLabel *>("labelMouseX")->setText(QStringLiteral("x = 1"));
         f.window->openFolder(QFileInfo(other).absolutePath());
         QCOMPARE(thumbnails->count(), 0);
         // Nothing of the image before: no calibration items, no read-out.
@@ -478,8 +467,8 @@ private slots:
         connect(&quitSignals, &vireo::QuitSignals::received, &window, &MainWindow::saveAndQuit);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window) && quitSignals.isInstalled());
-        child<QAction>(window, "actionModeEdit")->trigger();
-        auto view = child<vireo::GraphicsView>(window, "imageView");
+        window.findChild<QAction *>("actionModeEdit")->trigger();
+        auto view = window.findChild<vireo::GraphicsView *>("imageView");
         for (const auto &image : {std::make_pair("/a.png", 3), std::make_pair("/b.png", 2)}) {
             window.openImage(folder + QLatin1String(image.first));
             for (int i = 0; i < image.second; ++i)
@@ -567,15 +556,15 @@ private slots:
             QVERIFY(view->viewport()->rect().contains(shown)
                     && qMax(shown.width() - view->viewport()->width(), shown.height() - view->viewport()->height()) >= -3);
         }
-        const int fitted = child<QSlider>(*f.window, "zoomSlider")->value();
+        const int fitted = f.window->findChild<QSlider *>("zoomSlider")->value();
         QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomIn));
-        QTest::mouseClick(child<QToolButton>(*f.window, "buttonZoomIn"), Qt::LeftButton);
-        QCOMPARE(child<QSlider>(*f.window, "zoomSlider")->value(), fitted + 10);
+        QTest::mouseClick(f.window->findChild<QToolButton *>("buttonZoomIn"), Qt::LeftButton);
+        QCOMPARE(f.window->findChild<QSlider *>("zoomSlider")->value(), fitted + 10);
         f.action("actionActualPixels")->trigger();
-        QCOMPARE(QVariantList({view->transform().m11(), child<QSlider>(*f.window, "zoomSlider")->value()}),
+        QCOMPARE(QVariantList({view->transform().m11(), f.window->findChild<QSlider *>("zoomSlider")->value()}),
                  QVariantList({1.0, vireo::GraphicsView::levelForScale(1.0)}));
         QTest::keySequence(f.window.get(), QKeySequence(QKeySequence::ZoomOut));
-        QTest::mouseClick(child<QToolButton>(*f.window, "buttonZoomOut"), Qt::LeftButton);
+        QTest::mouseClick(f.window->findChild<QToolButton *>("buttonZoomOut"), Qt::LeftButton);
         QCOMPARE(view->zoomLevel(), vireo::GraphicsView::levelForScale(1.0) - 10);
         f.action("actionSnapHorizontal")->trigger();
         f.action("actionSnapVertical")->trigger();
@@ -656,7 +645,7 @@ private slots:
             QCOMPARE(item->pos(), from + by);
         };
         const auto state = [&f] {
-            QVariantList shown = shownRecord(*f.window);
+            QVariantList shown = summary(f.window->scene()->currentState());
             shown.removeAt(4); // the next number only grows
             return QVariantList({shown, f.window->tableView()->toText(QStringLiteral("\t")), f.window->scene()->isCalibrating(),
                                  f.table()->currentIndex().row(), f.window->scene()->selectedItems().size()});
@@ -709,7 +698,7 @@ private slots:
             QCOMPARE(state(), states.at(i));
         }
         // A folder has a history of its own; back on the image, undo acts there.
-        const QVariantList left = shownRecord(*f.window);
+        const QVariantList left = summary(f.window->scene()->currentState());
         f.window->openFolder(f.dir.path());
         QVERIFY(storedRecord(path) == left && !f.action("actionUndo")->isEnabled() && !f.action("actionRedo")->isEnabled());
         f.window->openImage(path);
@@ -733,7 +722,7 @@ private slots:
         Fixture f;
         f.openImage(QSize(800, 600));
         vireo::Projection *projection = f.window->scene()->projection();
-        const QVariantList ruler = shownRecord(*f.window).mid(0, 4);
+        const QVariantList ruler = summary(f.window->scene()->currentState()).mid(0, 4);
         QString accuracy;
         ModalAnswerer answers;
         answers.expect<vireo::PlaneDialog>([&accuracy](vireo::PlaneDialog *dialog) {
@@ -813,8 +802,8 @@ private slots:
         QCOMPARE(cells(), expected);
         // Back to the ruler: the plane leaves the record, the ruler is as it was.
         f.action("actionPlaneCalibration")->trigger();
-        QCOMPARE(QVariantList({shownRecord(*f.window).mid(0, 4), projection->hasPlane(), references[0]->isVisible()}),
-                 QVariantList({ruler, false, false}));
+        QCOMPARE(QVariantList({summary(f.window->scene()->currentState()).mid(0, 4), projection->hasPlane(),
+                               references[0]->isVisible()}), QVariantList({ruler, false, false}));
         QTRY_VERIFY_WITH_TIMEOUT(!readFile(storePath()).contains("<plane>")
                                      && !f.action("actionSetPlaneCoordinates")->isEnabled(), 10000);
         // Undone, the plane's record comes back, and with it the plane's actions, also after another image's.
@@ -872,7 +861,7 @@ private slots:
         QVERIFY(name == QLatin1String("folder") || f.window->scene()->sceneRect() == QRectF(0, 0, 120, 80));
         QCOMPARE(f.window->settings()->currentDir(), name == QLatin1String("folder") ? absolute : f.dir.path());
         if (name == QLatin1String("folder"))
-            QTRY_COMPARE(child<vireo::ThumbnailView>(*f.window, "thumbnailView")->count(), 1);
+            QTRY_COMPARE(f.window->findChild<vireo::ThumbnailView *>("thumbnailView")->count(), 1);
     }
 
     // The real program on a phone photo named on its command line, as a file

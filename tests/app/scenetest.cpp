@@ -129,6 +129,9 @@ private slots:
             drag(f.view.viewport(), press, press + QPoint(pixels, 0));
         }
         QVERIFY(f.ids() == QList<int>({1, 2, 3}) && f.pos(2) == f.view.mapToScene(f.view.mapFromScene(100, 300) + QPoint(1, 0)));
+        // At actual pixels a 3-4-5 move is exactly 5 units: no longer a click.
+        f.view.showActualPixels();
+        drag(f.view.viewport(), QPoint(300, 300), QPoint(303, 304));
         // A pan makes no point; deleted numbers are never used again.
         f.view.setZoomLevel(60);
         drag(f.view.viewport(), QPoint(300, 300), QPoint(340, 330));
@@ -339,14 +342,15 @@ private slots:
         projection.setCalibrating(true);
         QVERIFY(projection.originAnchor()->isEnabled() && projection.rulerLabel()->isVisible()
                 && projection.rulerEnd2Anchor()->isVisible());
-        // All of it is in the scene; the length is red, in 12-point bold, the ruler red and two pixels wide.
+        // All of it is in the scene; the length is red, in 12-point bold, the ruler red and two pixels wide, the axes red.
         for (QGraphicsItem *item : QList<QGraphicsItem *>({projection.rulerLine(), projection.rulerLabel(), projection.xAxis(),
                                                            projection.yAxis(), projection.rulerEnd1Anchor()}))
             QCOMPARE(item->scene(), &scene);
         const QFont font = projection.rulerLabel()->font();
         QCOMPARE(QVariantList({changed.count(), projection.rulerLabel()->brush().color(), font.pointSize(), font.bold(),
-                               projection.rulerLine()->pen().color(), projection.rulerLine()->pen().widthF()}),
-                 QVariantList({2, QColor(Qt::red), 12, true, QColor(Qt::red), 2.0}));
+                               projection.rulerLine()->pen().color(), projection.rulerLine()->pen().widthF(),
+                               projection.xAxis()->pen().color(), projection.yAxis()->pen().color()}),
+                 QVariantList({2, QColor(Qt::red), 12, true, QColor(Qt::red), 2.0, QColor(Qt::red), QColor(Qt::red)}));
     }
 
     void lengthDialogScalesCoordinates_data()
@@ -542,15 +546,16 @@ private slots:
             QVERIFY2(qAbs(error.x()) <= 1 && qAbs(error.y()) <= 1,
                      qPrintable(QStringLiteral("notch %1: off by %2, %3").arg(notch).arg(error.x()).arg(error.y())));
         }
+        // Within the image the view's area stays the image's.
+        QVERIFY(QTest::currentDataTag() != QByteArray("centre") || f.view.sceneRect() == f.scene.sceneRect());
         // A level takes a quarter notch; the levels end at 1 and 100.
         for (const auto &step : {std::make_pair(29, 10), std::make_pair(-45, 9), std::make_pair(12000, 100),
                                  std::make_pair(-12000, 1)}) {
             f.wheel(step.first);
             QCOMPARE(f.view.zoomLevel(), step.second);
         }
-        QCOMPARE(QVector<int>({qRound(GraphicsView::scaleForLevel(1) * 1e5),
-                               qRound(GraphicsView::scaleForLevel(50) * 1e5), qRound(f.view.transform().m22() * 1e5)}),
-                 QVector<int>({20743, 123835, 20743}));
+        QCOMPARE(QVector<int>({qRound(GraphicsView::scaleForLevel(1) * 1e5), qRound(GraphicsView::scaleForLevel(50) * 1e5),
+                               qRound(f.view.transform().m22() * 1e5)}), QVector<int>({20743, 123835, 20743}));
         // Once zoomed otherwise, clicked or moved over, a resize no longer holds the point that was under the pointer
         // (within the pixel the view rounds its centre to).
         f.view.showActualPixels();

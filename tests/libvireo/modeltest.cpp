@@ -60,8 +60,7 @@ public:
     DataSpec *columnSpec(int column) const override
     {
         return column == 3 ? static_cast<DataSpec *>(const_cast<CheckSpec *>(&m_check))
-            : column == 2  ? const_cast<QuantitySpec *>(&m_quantity)
-                           : nullptr;
+                           : column == 2 ? const_cast<QuantitySpec *>(&m_quantity) : nullptr;
     }
 
     void addRows(int count)
@@ -245,12 +244,9 @@ private slots:
         Notifications log(list.model());
         SampleItem stranger;
         const QMap<QString, std::function<void()>> operations = {
-            {"append", [&] { list.append(nullptr); }},
-            {"insert", [&] { list.insert(0, nullptr); }},
-            {"insertPastEnd", [&] { list.insert(4, &stranger); }},
-            {"removeCount", [&] { list.removeAt(3); }},
-            {"insertNew", [&] { QCOMPARE(list.insertNew(9), nullptr); }},
-            {"foreign", [&] { list.append(other.at(0)); }},
+            {"append", [&] { list.append(nullptr); }}, {"insert", [&] { list.insert(0, nullptr); }},
+            {"insertPastEnd", [&] { list.insert(4, &stranger); }}, {"removeCount", [&] { list.removeAt(3); }},
+            {"insertNew", [&] { QCOMPARE(list.insertNew(9), nullptr); }}, {"foreign", [&] { list.append(other.at(0)); }},
         };
         QTest::ignoreMessage(QtWarningMsg, qPrintable(warning));
         operations.value(operation)();

@@ -317,10 +317,12 @@ private slots:
         // An absent value costs nothing: the next one is still found, the variable keeps its value.
         QPointF point(-1, -1);
         int number = -1;
-        BufferReader partial(document("<p><x>4</x></p><b>5</b>"));
-        QVERIFY(!partial.readPointF(QStringLiteral("p"), point) && !partial.readInt(QStringLiteral("a"), number));
-        QVERIFY(partial.readInt(QStringLiteral("b"), number) && !partial.hasError());
-        QCOMPARE(QVariantList({point, number}), QVariantList({QPointF(4, -1), 5}));
+        QDir dir(QStringLiteral("/kept"));
+        BufferReader partial(document("<p><x>4</x></p><b>5</b><d>/photos</d>"));
+        QVERIFY(!partial.readPointF(QStringLiteral("p"), point) && !partial.readInt(QStringLiteral("a"), number)
+                && !partial.readDir(QStringLiteral("a"), dir) && dir.path() == QStringLiteral("/kept"));
+        QVERIFY(partial.readInt(QStringLiteral("b"), number) && partial.readDir(QStringLiteral("d"), dir) && !partial.hasError());
+        QCOMPARE(QVariantList({point, number, dir.path()}), QVariantList({QPointF(4, -1), 5, "/photos"}));
         // Empty values are left out; newer versions and content after the root object still read.
         Root saved;
         QByteArray empty;
