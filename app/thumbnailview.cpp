@@ -95,7 +95,7 @@ void ThumbnailView::placeAtNextPosition(ThumbnailItem *item)
 void ThumbnailView::updateSceneRect()
 {
     QRectF bounds = m_scene->itemsBoundingRect();
-    if (bounds.width() == 0 && bounds.height() == 0)
+    if (bounds.isEmpty())
         bounds = QRectF(0, 0, 1, 1);
     m_scene->setSceneRect(bounds);
 }
