@@ -115,12 +115,12 @@ QPointF SnapLines::snappedPosition(const QPointF &position) const
 
 void SnapLines::updateVisibility()
 {
+    // A line on the image's edge still shows.
+    const QPointF corner = m_sceneRect.topLeft();
     const double y = m_horizontalLine->y();
     const double x = m_verticalLine->x();
-    m_horizontalLine->setVisible(m_horizontalEnabled && m_mouseInside && y >= m_sceneRect.top()
-                                 && y <= m_sceneRect.top() + m_sceneRect.height());
-    m_verticalLine->setVisible(m_verticalEnabled && m_mouseInside && x >= m_sceneRect.left()
-                               && x <= m_sceneRect.left() + m_sceneRect.width());
+    m_horizontalLine->setVisible(m_horizontalEnabled && m_mouseInside && m_sceneRect.contains(corner.x(), y));
+    m_verticalLine->setVisible(m_verticalEnabled && m_mouseInside && m_sceneRect.contains(x, corner.y()));
 }
 
 } // namespace vireo

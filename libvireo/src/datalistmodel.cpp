@@ -130,7 +130,8 @@ int DataListModel::columnCount(const QModelIndex &parent) const
 
 DataItem *DataListModel::itemAt(const QModelIndex &index) const
 {
-    if (index.row() < 0 || index.column() < 0 || index.model() != this)
+    // This model makes no index outside its rows and columns.
+    if (index.model() != this)
         return nullptr;
     return m_list->at(index.row());
 }

@@ -11,7 +11,8 @@ ListProxyModel::~ListProxyModel() = default;
 
 QModelIndex ListProxyModel::index(int row, int column, const QModelIndex &parent) const
 {
-    if (parent.isValid() || row < 0 || column < 0 || row >= rowCount() || column >= columnCount())
+    // A negative row or column makes an invalid index of itself.
+    if (parent.isValid() || row >= rowCount() || column >= columnCount())
         return QModelIndex();
     return createIndex(row, column, quintptr(0));
 }
