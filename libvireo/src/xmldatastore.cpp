@@ -317,19 +317,20 @@ public:
         m_inStartTag = m_lastWasStart = true;
     }
 
+    // Attributes are the format's own: a version and a flag, never escaped.
     void attribute(const QString &name, const QString &value)
     {
         m_out->append(' ');
         m_out->append(name.toUtf8());
         m_out->append("=\"");
-        appendEscaped(value, true);
+        m_out->append(value.toUtf8());
         m_out->append('"');
     }
 
     void characters(const QString &text)
     {
         finishStartTag(true);
-        appendEscaped(text, false);
+        appendEscaped(text);
     }
 
     void endElement()
@@ -384,18 +385,18 @@ private:
         return true;
     }
 
-    void appendEscaped(const QString &text, bool attribute)
+    void appendEscaped(const QString &text)
     {
         // A carriage return written as it is would come back as a line feed.
         const int cr = text.indexOf(QLatin1Char('\r'));
         if (cr >= 0) {
-            appendEscaped(text.left(cr), attribute);
+            appendEscaped(text.left(cr));
             m_out->append("&#13;");
-            appendEscaped(text.mid(cr + 1), attribute);
+            appendEscaped(text.mid(cr + 1));
             return;
         }
         if (!isPlain(text)) {
-            appendThroughStreamWriter(text, attribute);
+            appendThroughStreamWriter(text);
             return;
         }
         QString escaped;
@@ -421,18 +422,10 @@ private:
         m_out->append(escaped.toUtf8());
     }
 
-    void appendThroughStreamWriter(const QString &text, bool attribute)
+    void appendThroughStreamWriter(const QString &text)
     {
         QByteArray bytes;
         QXmlStreamWriter writer(&bytes);
-        if (attribute) {
-            writer.writeStartElement(QStringLiteral("a"));
-            writer.writeAttribute(QStringLiteral("v"), text);
-            writer.writeEndElement();
-            const int start = bytes.indexOf('"') + 1;
-            m_out->append(bytes.mid(start, bytes.lastIndexOf('"') - start));
-            return;
-        }
         writer.writeCharacters(text);
         m_out->append(bytes);
     }

@@ -629,11 +629,10 @@ private slots:
     {
         Fixture f;
         const QString path = f.openImage();
-        auto viewport = f.view()->viewport();
         ModalAnswerer answers;
         const auto press = [&](QPointF at, const QPoint &by, Qt::KeyboardModifiers modifiers = {}) {
             const QPoint from = f.view()->mapFromScene(at);
-            drag(viewport, from, from + by, Qt::LeftButton, modifiers);
+            drag(f.view()->viewport(), from, from + by, Qt::LeftButton, modifiers);
         };
         // Shift+arrows move the point or the handle pressed last by a pixel, with Ctrl by ten.
         const auto nudge = [&f](QGraphicsItem *item, const QPointF &by) {

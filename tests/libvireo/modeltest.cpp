@@ -20,8 +20,7 @@ public:
     explicit SampleItem(const QString &name = QString(), double x = 0) : m_name(name), m_x(x) {}
     QVariant value(int column) const override
     {
-        const QVariantList values = {m_name, m_x, 2 * m_x, m_done};
-        return values.value(column);
+        return QVariantList({m_name, m_x, 2 * m_x, m_done}).value(column);
     }
     bool isEditable(int column) const override { return column != 2; }
     bool isEnabled(int column) const override { return column != 3 || !m_name.isEmpty(); }
