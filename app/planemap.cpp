@@ -1,6 +1,7 @@
 #include "planemap.h"
 
 #include <QCoreApplication>
+#include <QLineF>
 
 #include <QtMath>
 #include <algorithm>
@@ -53,7 +54,7 @@ PlaneMap::Problem PlaneMap::checkQuad(const QVector<QPointF> &quad, Problem line
     double extent = 0;
     for (const QPointF &a : quad)
         for (const QPointF &b : quad)
-            extent = std::max(extent, std::hypot(a.x() - b.x(), a.y() - b.y()));
+            extent = std::max(extent, QLineF(a, b).length());
     if (!(extent > 0) || !std::isfinite(extent))
         return line;
     int positive = 0;
