@@ -103,11 +103,11 @@ private:
         if (image.isNull())
             return image;
         const bool mirrored = orientation == 2 || orientation == 5 || orientation == 7;
-        const int turns[] = {0, 0, 0, 180, 0, 270, 90, 90, 270};
+        static const QVector<int> turns = {0, 0, 0, 180, 0, 270, 90, 90, 270};
         QImage turned = mirrored ? image.mirrored(true, false) : image;
         if (orientation == 4)
             turned = image.mirrored(false, true);
-        const int degrees = orientation >= 1 && orientation <= 8 ? turns[orientation] : 0;
+        const int degrees = turns.value(orientation);
         return degrees == 0 ? turned : turned.transformed(QTransform().rotate(degrees));
     }
 

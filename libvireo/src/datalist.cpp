@@ -197,7 +197,7 @@ int DataList::indexOf(const DataItem *item) const
     if (!item || item->d->list != this)
         return -1;
     const int hint = item->d->row;
-    if (hint >= 0 && hint < d->items.count() && d->items.at(hint) == item)
+    if (d->items.value(hint) == item)
         return hint;
     renumberRows();
     return item->d->row;
