@@ -258,7 +258,6 @@ void Projection::editRulerLength()
 {
     const double minimum = qMax(minimumRulerLength, std::pow(10.0, -m_decimalPlaces));
     QInputDialog dialog;
-    dialog.setInputMode(QInputDialog::DoubleInput);
     dialog.setWindowTitle(tr("Define Ruler Length"));
     dialog.setLabelText(tr("Enter the length of the ruler:"));
     dialog.setDoubleDecimals(m_decimalPlaces);
