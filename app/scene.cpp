@@ -404,9 +404,7 @@ void Scene::onPointSelected(GraphicsPointItem *point)
 
 bool Scene::event(QEvent *event)
 {
-    if (event->type() == QEvent::Enter) {
-        m_snapLines->setMouseInside(true);
-    } else if (kit::isSceneLeaveEvent(event)) {
+    if (kit::isSceneLeaveEvent(event)) {
         m_snapLines->setMouseInside(false);
         emit mouseLeft();
     }
@@ -444,7 +442,7 @@ QGraphicsItem *Scene::lastPressedHandle() const
 
 void Scene::mouseMoveEvent(QGraphicsSceneMouseEvent *event)
 {
-    // Qt 6 tells the scene only when the mouse leaves: a move means inside.
+    // Told by its moves that the mouse is inside: Qt 6 tells the scene only when it leaves.
     m_snapLines->setMouseInside(true);
     m_snapLines->mouseMovedTo(event->scenePos());
     emit mouseMoved(m_projection->toCoordinates(event->scenePos()));
