@@ -206,7 +206,6 @@ void Scene::writeStateTo(Geometry &record) const
 void Scene::restoreState(const Geometry &state)
 {
     {
-        const QScopedValueRollback<bool> rebuilding(m_rebuilding, true);
         kit::DataListResetAction reset(m_pointList->model());
         removePointItems();
         m_projection->loadFrom(state);
