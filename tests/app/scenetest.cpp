@@ -70,8 +70,7 @@ struct Fixture
 struct RecordingScene : QGraphicsScene
 {
     RecordingScene() : QGraphicsScene(0, 0, 4000, 3000) {}
-    int presses = 0;
-    int releases = 0;
+    int presses = 0, releases = 0;
     void mousePressEvent(QGraphicsSceneMouseEvent *e) override { ++presses; QGraphicsScene::mousePressEvent(e); }
     void mouseReleaseEvent(QGraphicsSceneMouseEvent *e) override { ++releases; QGraphicsScene::mouseReleaseEvent(e); }
 };
