@@ -65,8 +65,6 @@ MainWindow::MainWindow(QWidget *parent)
     connectUndo();
     createModeGroup();
     createNudgeActions();
-    m_ui->labelMouseX->setMinimumSize(100, 0);
-    m_ui->labelMouseY->setMinimumSize(100, 0);
 
     m_settings->lock();
     m_settings->load();
