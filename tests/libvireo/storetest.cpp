@@ -86,7 +86,7 @@ struct Root : kit::Storable
         r.readObject(QStringLiteral("single"), single);
         r.readMap(QStringLiteral("records"), QStringLiteral("record"), records);
         r.readDateTime(QStringLiteral("time"), time);
-        r.readObject(QStringLiteral("column"), column);
+        r.readObject(QString(), column); // in place, among the root's own values
     }
 
     void save(kit::DataWriter &w) const override
@@ -99,7 +99,7 @@ struct Root : kit::Storable
         w.writeObject(QStringLiteral("single"), single);
         w.writeMap(QStringLiteral("records"), QStringLiteral("record"), records);
         w.writeDateTime(QStringLiteral("time"), time);
-        w.writeObject(QStringLiteral("column"), column);
+        w.writeObject(QString(), column);
     }
 };
 
