@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QKeyEvent>
-#include <QLineEdit>
 
 namespace vireo {
 
@@ -12,7 +11,8 @@ void DecimalCommaFilter::install(QDoubleSpinBox *spinBox)
     QLocale numbers = QLocale::c();
     numbers.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
     spinBox->setLocale(numbers);
-    spinBox->findChild<QLineEdit *>()->installEventFilter(new DecimalCommaFilter(spinBox));
+    // The box has the focus and hands keys to its editor itself, past any filter there.
+    spinBox->installEventFilter(new DecimalCommaFilter(spinBox));
 }
 
 bool DecimalCommaFilter::eventFilter(QObject *watched, QEvent *event)
